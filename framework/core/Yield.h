@@ -1,0 +1,33 @@
+// The yield to the event loop that every loop of the program calls once per
+// pass.
+//
+// A yield is cheap: it counts, and only every so many passes looks at the
+// clock; only when some milliseconds have passed since the event loop last
+// ran does it hand over to the installed processor (the window layer installs
+// one that lets Qt repaint and track keys, and holds all other input until
+// the running handler returns). Without a processor (model tests) a yield
+// does nothing but count.
+#pragma once
+
+#include <cstdint>
+
+namespace fw {
+
+namespace detail {
+extern uint64_t yieldCounter;
+void YieldSlow();
+}  // namespace detail
+
+inline void Yield() {
+    if ((++detail::yieldCounter & 0x3F) == 0) detail::YieldSlow();
+}
+
+// The processor runs at most once per interval (milliseconds).
+using YieldProcessor = void (*)();
+void SetYieldProcessor(YieldProcessor processor, int intervalMs = 15);
+// Total yields since start (for tests).
+uint64_t YieldCount();
+// Forces the processor to run at the next checked yield (for tests).
+void ExpireYieldInterval();
+
+}  // namespace fw

@@ -1,0 +1,309 @@
+// The controls of the framework layer. A control belongs to one window, is
+// registered there under its name (and index, for a member of a control
+// array) and has its position in window coordinates: every control is a
+// direct child of the window's content area, whatever container a layout
+// names.
+//
+// Stacking: rectangles always lie below every other kind of control (among
+// themselves in creation order), so a frame never hides the list or canvas
+// it surrounds; every other control lies above those created before it.
+// Mouse presses on canvases, static texts, rectangles and lines go to the
+// window's MouseDown; buttons, edit fields, lists and pop-up menus take
+// their own.
+#pragma once
+
+#include <QPointer>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "../core/Color.h"
+#include "../core/Event.h"
+#include "../core/Object.h"
+#include "Graphics.h"
+
+class QWidget;
+class QTimer;
+
+namespace fw {
+
+class Window;
+
+class Control : public Object {
+public:
+    Control();
+    ~Control() override;
+
+    const std::string& Name() const { return name_; }
+    int32_t Index() const { return index_; }  // -1 outside a control array
+    void SetIndex(int32_t i) { index_ = i; }
+    // The owning window; NilObjectException once it is gone.
+    Window& Win() const;
+    Window* WindowPtr() const { return window_; }
+
+    int32_t Left() const;
+    int32_t Top() const;
+    int32_t Width() const;
+    int32_t Height() const;
+    void SetLeft(int32_t v);
+    void SetTop(int32_t v);
+    void SetWidth(int32_t v);
+    void SetHeight(int32_t v);
+    void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height);
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool v);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool v);
+
+    // Repaints at once (with True the background is erased first).
+    void Refresh(bool eraseBackground = true);
+    // Stacks the control above every other control of its window.
+    void Raise();
+
+    // Runs once, when the window is created (also when created hidden).
+    virtual void Event_Open();
+    Event<> Open;
+
+    // The enabling pass asks the focused control too.
+    virtual void Event_EnableMenuItems() {}
+    void AddMenuHandler(const std::string& itemName, std::function<bool()> handler);
+    // The handler registered for the item, or an empty function.
+    std::function<bool()> MenuHandler(const std::string& itemName) const;
+
+    QWidget* widget() const { return widget_; }
+
+    // Called by Window::AddControl.
+    void attach(Window* window, const std::string& name, int32_t index);
+
+protected:
+    // Control classes make their Qt widget in their constructor.
+    void setWidget(QWidget* w);
+    // Rectangles are stacked below the rest.
+    virtual bool stacksBelow() const { return false; }
+    // Canvases, texts, rectangles and lines pass the mouse to the window.
+    virtual bool passesMouseToWindow() const { return false; }
+    virtual void geometryChanged() {}
+
+private:
+    friend class Window;
+    Window* window_ = nullptr;
+    std::string name_;
+    int32_t index_ = -1;
+    QPointer<QWidget> widget_;
+    int32_t left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+    bool visible_ = true, enabled_ = true;
+    std::map<std::string, std::function<bool()>> menuHandlers_;
+};
+
+// A canvas draws on a screen surface of its own size (its Graphics), over
+// its Backdrop picture. The surface keeps what was drawn until it is drawn
+// over. When the system asks for a repaint while no program handler runs,
+// Event_Paint is called first (default: raises Paint); while a handler runs,
+// the surface is shown as it was last drawn.
+class Canvas : public Control {
+public:
+    Canvas();
+
+    fw::Graphics& Graphics();
+    Ref<Picture> Backdrop() const { return backdrop_; }
+    void SetBackdrop(const Ref<Picture>& p);
+
+    bool AcceptFocus = false;
+    bool EraseBackground = true;
+
+    virtual void Event_Paint(fw::Graphics& g);
+    Event<fw::Graphics&> Paint;
+
+    // What the canvas shows now (backdrop and surface), for tests.
+    QImage Snapshot() const;
+
+protected:
+    bool passesMouseToWindow() const override { return true; }
+    void geometryChanged() override;
+
+private:
+    friend class CanvasWidget;
+    Ref<Picture> backdrop_;
+    QImage surface_;
+    class SurfaceGraphics;
+    std::unique_ptr<fw::Graphics> graphics_;
+};
+
+class StaticText : public Control {
+public:
+    StaticText();
+    std::string Text() const { return text_; }
+    void SetText(const std::string& s);
+    // 0 left, 1 centred, 2 right.
+    int32_t TextAlign() const { return align_; }
+    void SetTextAlign(int32_t a);
+    void SetMultiline(bool m);
+    void SetTextFont(const std::string& font);
+    void SetTextSize(int32_t size);
+    void SetTextColor(Color c);
+    void SetBold(bool b);
+
+protected:
+    bool passesMouseToWindow() const override { return true; }
+
+private:
+    std::string text_;
+    int32_t align_ = 0;
+};
+
+class PushButton : public Control {
+public:
+    PushButton();
+    std::string Caption() const;
+    void SetCaption(const std::string& s);
+    bool Default() const { return default_; }
+    void SetDefault(bool d);  // Return presses the default button
+    bool Cancel() const { return cancel_; }
+    void SetCancel(bool c);  // Escape presses the cancel button
+    void SetTextSize(int32_t size);
+
+    Event<> Action;
+    // Presses the button as the user would (through the event loop's rules).
+    void Push();
+
+private:
+    bool default_ = false, cancel_ = false;
+};
+
+class EditField : public Control {
+public:
+    EditField();
+    std::string Text() const;
+    void SetText(const std::string& s);
+    void SetBorder(bool b);
+    void SetReadOnly(bool r);
+    void SetTextFont(const std::string& font);
+    void SetTextSize(int32_t size);
+    void SetAlignment(int32_t a);
+    void SetBackColor(Color c);
+};
+
+// Rows from 0; columns from 0. InitialValue text: rows separated by carriage
+// returns or line feeds, cells by tabs.
+class Listbox : public Control {
+public:
+    Listbox();
+
+    void SetColumnCount(int32_t n);
+    int32_t ColumnCount() const;
+    void SetColumnWidths(const std::string& widths);  // "100,100,500"
+    void SetInitialValue(const std::string& value);
+    // 0 default, 1 left, 2 centred, 3 right.
+    void SetColumnAlignment(int32_t column, int32_t alignment);
+    void SetColumnAlignmentOffset(int32_t column, int32_t pixels);
+    void SetSelectionType(int32_t type);  // 0 single, 1 multiple
+    void SetDefaultRowHeight(int32_t h);   // -1: the framework's default
+    void SetTextFont(const std::string& font);
+    void SetTextSize(int32_t size);
+    void SetGridLines(int32_t horizontal, int32_t vertical);
+
+    void AddRow(const std::string& text);  // a new last row, text in column 0
+    void RemoveRow(int32_t row);
+    void DeleteAllRows();
+    int32_t ListCount() const;
+    int32_t LastIndex() const { return lastIndex_; }  // the row last added
+    std::string Cell(int32_t row, int32_t column) const;
+    void SetCell(int32_t row, int32_t column, const std::string& text);
+
+    // The lowest selected row, -1 when none; setting selects only that row.
+    int32_t ListIndex() const;
+    void SetListIndex(int32_t row);
+    int32_t SelCount() const;
+    bool Selected(int32_t row) const;
+    void SetSelected(int32_t row, bool selected);
+
+    // Bad rows or columns throw OutOfBoundsException.
+private:
+    int32_t lastIndex_ = -1;
+};
+
+class PopupMenu : public Control {
+public:
+    PopupMenu();
+    void AddRow(const std::string& text);
+    int32_t ListCount() const;
+    int32_t ListIndex() const;
+    void SetListIndex(int32_t i);
+    std::string Text() const;
+};
+
+class Rectangle : public Control {
+public:
+    Rectangle();
+    void SetFillColor(Color c);
+    void SetBorderWidth(int32_t w);
+    void SetBorderColor(Color c);
+    Color FillColor() const { return fill_; }
+    int32_t BorderWidth() const { return borderWidth_; }
+    Color BorderColor() const { return border_; }
+
+protected:
+    bool stacksBelow() const override { return true; }
+    bool passesMouseToWindow() const override { return true; }
+
+private:
+    friend class RectangleWidget;
+    Color fill_ = RGB(255, 255, 255);
+    Color border_ = RGB(0, 0, 0);
+    int32_t borderWidth_ = 1;
+};
+
+// A straight line from (X1, Y1) to (X2, Y2) in window coordinates.
+class Line : public Control {
+public:
+    Line();
+    int32_t X1() const { return x1_; }
+    int32_t Y1() const { return y1_; }
+    int32_t X2() const { return x2_; }
+    int32_t Y2() const { return y2_; }
+    void SetX1(int32_t v);
+    void SetY1(int32_t v);
+    void SetX2(int32_t v);
+    void SetY2(int32_t v);
+    void SetPoints(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    void SetBorderWidth(int32_t w);
+    void SetBorderColor(Color c);
+    int32_t BorderWidth() const { return width_; }
+
+protected:
+    bool passesMouseToWindow() const override { return true; }
+
+private:
+    friend class LineWidget;
+    void place();
+    int32_t x1_ = 0, y1_ = 0, x2_ = 0, y2_ = 0, width_ = 1;
+    Color color_ = RGB(0, 0, 0);
+};
+
+// Mode 0 off, 1 fires once after Period milliseconds, 2 fires every Period.
+// A tick that falls due while a program handler runs is skipped: it neither
+// re-enters nor catches up later.
+class Timer : public Control {
+public:
+    Timer();
+    ~Timer() override;
+    int32_t Mode() const { return mode_; }
+    void SetMode(int32_t m);
+    int32_t Period() const { return period_; }
+    void SetPeriod(int32_t ms);
+
+    Event<> Action;
+    // Fires the timer now as a tick would (for tests), following the same
+    // rules (mode 1 turns itself off).
+    void Fire();
+
+private:
+    void restart();
+    void tick();
+    int32_t mode_ = 0, period_ = 1000;
+    QTimer* timer_ = nullptr;
+};
+
+}  // namespace fw

@@ -1,0 +1,40 @@
+# Shared set-up for ./run and ./test: installs what is missing (as root),
+# then configures and builds. Sourced, not run.
+set -euo pipefail
+
+VELLORAN_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev fonts-dejavu-core xvfb xauth libbenchmark-dev)
+
+velloran_install_missing() {
+    local missing=()
+    local p
+    for p in "${VELLORAN_PACKAGES[@]}"; do
+        if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$p")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing: ${missing[*]}"
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq
+        apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+    else
+        echo "Missing Debian packages: ${missing[*]}"
+        echo "Install them as root: apt-get install --no-install-recommends ${missing[*]}"
+        exit 1
+    fi
+}
+
+# velloran_build <build type> <build dir> [extra cmake args...]
+velloran_build() {
+    local type=$1 dir=$2
+    shift 2
+    local jobs
+    jobs=$(nproc 2>/dev/null || echo 2)
+    if [ ! -f "$dir/CMakeCache.txt" ]; then
+        cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
+    elif [ $# -gt 0 ]; then
+        cmake "$dir" "$@" >/dev/null
+    fi
+    cmake --build "$dir" -j "$jobs"
+}
