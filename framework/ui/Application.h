@@ -84,7 +84,8 @@ void RegisterApp(const Ref<Application>& app);
 // Creates the Qt application (once); safe to call again.
 void RuntimeInit(int& argc, char** argv);
 // Delivers the application's Open event, then runs the event loop until
-// Quit. Returns the exit status.
+// Quit, or until no program window is left visible (there would be no menu
+// left to quit from). Returns the exit status.
 int RuntimeRun();
 void Quit();
 

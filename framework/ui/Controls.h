@@ -13,6 +13,7 @@
 #pragma once
 
 #include <QPointer>
+#include <QWidget>
 #include <functional>
 #include <map>
 #include <string>
@@ -23,7 +24,6 @@
 #include "../core/Object.h"
 #include "Graphics.h"
 
-class QWidget;
 class QTimer;
 
 namespace fw {
@@ -58,7 +58,7 @@ public:
     void SetEnabled(bool v);
 
     // Repaints at once (with True the background is erased first).
-    void Refresh(bool eraseBackground = true);
+    virtual void Refresh(bool eraseBackground = true);
     // Stacks the control above every other control of its window.
     void Raise();
 
@@ -115,6 +115,10 @@ public:
 
     virtual void Event_Paint(fw::Graphics& g);
     Event<fw::Graphics&> Paint;
+
+    // An explicit repaint from the program's own code paints through
+    // Event_Paint even while a handler runs.
+    void Refresh(bool eraseBackground = true) override;
 
     // What the canvas shows now (backdrop and surface), for tests.
     QImage Snapshot() const;
@@ -274,6 +278,7 @@ public:
 
 protected:
     bool passesMouseToWindow() const override { return true; }
+    void geometryChanged() override { place(); }
 
 private:
     friend class LineWidget;
@@ -283,8 +288,9 @@ private:
 };
 
 // Mode 0 off, 1 fires once after Period milliseconds, 2 fires every Period.
-// A tick that falls due while a program handler runs is skipped: it neither
-// re-enters nor catches up later.
+// A repeating tick that falls due while a program handler runs is skipped: it
+// neither re-enters nor catches up later. A single tick (mode 1) that falls
+// due then waits until the handler has returned, so it is never lost.
 class Timer : public Control {
 public:
     Timer();

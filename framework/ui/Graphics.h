@@ -42,6 +42,9 @@ public:
     void DrawPicture(const Ref<Picture>& p, int32_t dx, int32_t dy, int32_t dw, int32_t dh,
                      int32_t sx, int32_t sy, int32_t sw, int32_t sh);
     void DrawString(const std::string& text, int32_t x, int32_t y);
+    // The distance between the baselines of two lines that DrawString draws
+    // in the current TextFont and TextSize.
+    int32_t TextHeight() const;
 
     QImage* target() const { return target_; }
     void setTarget(QImage* t) { target_ = t; }
@@ -62,7 +65,7 @@ public:
 
     int32_t Width() const { return image_.width(); }
     int32_t Height() const { return image_.height(); }
-    Graphics& Graphics() { return graphics_; }
+    fw::Graphics& Graphics() { return graphics_; }
 
     // 1: white pixels are not drawn when the picture is drawn or shown.
     int32_t Transparent = 0;

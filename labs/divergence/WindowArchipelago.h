@@ -1,11 +1,88 @@
-// The Archipelago laboratory window.
+// The Archipelago laboratory window: eight island populations in a ring,
+// each with a free-text name above it, of which only island 0 is founded
+// when the window opens; the others are founded by dragging virions from
+// island to island. The fast forward and the comparison panel are those of
+// the Divergence window; a displayed virion's source is its island's name.
 #pragma once
 
-#include "framework/ui/Window.h"
+#include <cstdint>
 
-class WindowArchipelago : public fw::Window {
+#include "engine/counter.h"
+#include "engine/displayCan.h"
+#include "engine/driftCan.h"
+#include "engine/popupSpriteCan.h"
+#include "framework/core/Variant.h"
+#include "framework/ui/Controls.h"
+#include "framework/ui/Window.h"
+#include "labs/divergence/PopulationLab.h"
+
+class WindowArchipelago : public PopulationLab<class WindowArchipelago, 8> {
 public:
-    void Layout() override;
+    // The window's control classes: each only carries its index into the
+    // control array.
+    class MyDisplayCan : public displayCan {
+    public:
+        explicit MyDisplayCan(int32_t index) { SetIndex(index); }
+    };
+    class StaticTextSourcePop : public fw::StaticText {
+    public:
+        explicit StaticTextSourcePop(int32_t index) { SetIndex(index); }
+    };
+    class myDriftCan : public driftCan {
+    public:
+        explicit myDriftCan(int32_t index) { SetIndex(index); }
+    };
+    class GenCounter : public counter {
+    public:
+        explicit GenCounter(int32_t index) { SetIndex(index); }
+    };
+    class EditFieldPopName : public fw::EditField {
+    public:
+        explicit EditFieldPopName(int32_t index) { SetIndex(index); }
+    };
+    class TimerWait : public fw::Timer {
+    public:
+        TimerWait() = default;
+        void _SetWindow(fw::Window* w) { ownerWindow = w; }
+        fw::Window* Window() const { return ownerWindow; }
+        int32_t _Index() const { return Index; }
+        void _SetIndex(int32_t i) { Index = i; }
+
+        int32_t Index = 0;
+
+    private:
+        // Not owned: the window owns its timer.
+        fw::Window* ownerWindow = nullptr;
+    };
+
+    WindowArchipelago() = default;
+
+    virtual void Layout() override;
+    virtual void CreateControls() override;
+    virtual void _CreateControls0();
+    virtual void _CreateControls1();
+    virtual void MyDisplayCan_PulledAnitron(displayCan& me);
+    virtual void MyDisplayCan_DroppedAniTron(displayCan& me, fw::Ref<aniTron> t);
+    virtual void ListBoxSequence_Open(fw::Listbox& me);
+    virtual void myDriftCan_SetProperties(driftCan& me);
+    virtual void myDriftCan_PulledAnitron(driftCan& me);
+    virtual void PushButtonFastFwd_Action(fw::PushButton& me);
+    virtual void TimerWait_Action(fw::Timer& me);
+    virtual void MyPopUpVirion_LoadImage(popupSpriteCan& me, int32_t x, int32_t y,
+                                         fw::Variant payload, fw::Window* w);
+    virtual void myPopupVirionData_Vanished(popupSpriteCan& me);
+    virtual void myPopupVirionData_LoadImage(popupSpriteCan& me, int32_t x, int32_t y,
+                                             fw::Variant payload, fw::Window* w);
+    virtual void AddMenuHandlers() override;
+    virtual void Event_EnableMenuItems() override;
+    virtual void Event_MouseDrag(int32_t x, int32_t y) override;
+    virtual void Event_MouseUp(int32_t x, int32_t y) override;
+    virtual bool Event_MouseDown(int32_t x, int32_t y) override;
+    virtual bool _FileReset_Action();
+
+private:
+    void MakeIsland(int32_t i);
+    void MakeIslandName(int32_t i);
 };
 
 // The one open Archipelago window, or a new one (created hidden).

@@ -1,0 +1,48 @@
+// Private plumbing shared by the window layer's source files; not for
+// program code.
+#pragma once
+
+#include <QFont>
+#include <string>
+
+class QObject;
+
+namespace fw {
+
+class Control;
+class Window;
+
+namespace internal {
+
+// Installs the event filter and the yield processor once a QApplication
+// exists (RuntimeInit does it; the first window does it too).
+void ensureLayer();
+
+// The program window that a Qt object (widget, action, menu) belongs to,
+// open or closed but not yet destroyed; nullptr for anything else (message
+// boxes and other dialogs of the layer itself).
+Window* programWindowOf(const QObject* o);
+
+// Destroys the windows closed while a handler ran (called at depth 0).
+void destroyClosedWindows();
+
+// With the event loop running and no program window left visible, ends the
+// loop: otherwise the process would linger without any window or menu.
+void quitWhenNoWindowLeft();
+bool loopRunning();
+
+// The enabling pass as the menus and shortcuts run it (through Dispatch).
+void runEnablingPassFromUi();
+// Copies the menu items' enabled state to the actions of every window.
+void syncMenuActions();
+
+// The control a widget was made for (nullptr once the control is gone).
+Control* controlOf(const QObject* widget);
+void setControlOf(QObject* widget, Control* c);
+
+// "System" is the default sans font, "courier" a monospace font; size in
+// pixels (0 or less keeps the default size).
+QFont fontFor(const std::string& name, int pixelSize);
+
+}  // namespace internal
+}  // namespace fw

@@ -1,0 +1,561 @@
+#include "Window.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPointer>
+#include <QScreen>
+#include <QWidget>
+#include <algorithm>
+
+#include "Application.h"
+#include "Internal.h"
+
+namespace fw {
+
+namespace {
+
+std::vector<Ref<Window>> openWindows;     // front-most first
+std::vector<Ref<Window>> closedInHandler;  // destroyed once no handler runs
+
+void moveToFront(Window* w) {
+    auto it = std::find_if(openWindows.begin(), openWindows.end(), [w](const Ref<Window>& o) { return o.get() == w; });
+    if (it != openWindows.end()) std::rotate(openWindows.begin(), it, it + 1);
+}
+
+}  // namespace
+
+// The window's frame: a menu bar above the content area.
+class TopLevelWidget : public QWidget {
+public:
+    Window* owner = nullptr;
+    QWidget* content = nullptr;
+    QMenuBar* menuBar = nullptr;
+    bool closeBox = true;
+
+    int menuHeight() const { return menuBar ? menuBar->sizeHint().height() : 0; }
+
+    void layoutChildren() {
+        const int mh = menuHeight();
+        if (menuBar) menuBar->setGeometry(0, 0, width(), mh);
+        if (content) content->setGeometry(0, mh, width(), std::max(height() - mh, 0));
+    }
+
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() == QEvent::WindowActivate && owner) moveToFront(owner);
+        return QWidget::event(e);
+    }
+
+    void resizeEvent(QResizeEvent*) override { layoutChildren(); }
+
+    // The close box asks the window to close, as a handler.
+    void closeEvent(QCloseEvent* e) override {
+        e->ignore();
+        if (!owner || owner->IsClosed() || !closeBox) return;
+        Window* w = owner;
+        auto keep = w->shared_from_this();
+        Dispatch([w] { w->Close(); });
+    }
+
+    // Return presses the default button, Escape the cancel button, when the
+    // focused control leaves the key alone.
+    void keyPressEvent(QKeyEvent* e) override {
+        const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+        const bool escape = e->key() == Qt::Key_Escape;
+        if (owner && (enter || escape)) {
+            for (const auto& c : owner->Controls()) {
+                auto* b = dynamic_cast<PushButton*>(c.get());
+                if (b && b->Visible() && b->Enabled() && (enter ? b->Default() : b->Cancel())) {
+                    auto keep = c;
+                    b->Push();
+                    return;
+                }
+            }
+        }
+        QWidget::keyPressEvent(e);
+    }
+};
+
+// The content area: the parent of every control. Presses that land on it or
+// on a control that passes the mouse on reach the window's mouse events.
+class ContentWidget : public QWidget {
+public:
+    Window* owner = nullptr;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        if (e->button() == Qt::LeftButton && owner) {
+            const QPoint p = e->position().toPoint();
+            owner->deliverMousePress(p.x(), p.y());
+        }
+    }
+    void mouseDoubleClickEvent(QMouseEvent* e) override { mousePressEvent(e); }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        if ((e->buttons() & Qt::LeftButton) && owner) {
+            const QPoint p = e->position().toPoint();
+            owner->deliverMouseMove(p.x(), p.y());
+        }
+    }
+    void mouseReleaseEvent(QMouseEvent* e) override {
+        if (e->button() == Qt::LeftButton && owner) {
+            const QPoint p = e->position().toPoint();
+            owner->deliverMouseRelease(p.x(), p.y());
+        }
+    }
+};
+
+struct Window::Impl {
+    QPointer<TopLevelWidget> top;
+    QPointer<ContentWidget> content;
+    int32_t width = 300, height = 200;
+    int32_t minWidth = 0, minHeight = 0, maxWidth = QWIDGETSIZE_MAX, maxHeight = QWIDGETSIZE_MAX;
+    int32_t placement = 0;
+    bool closeButton = true;
+    bool resizeable = false;
+    bool placed = false;  // moved by the program or shown once
+
+    void relayout() {
+        if (!top) return;
+        const int mh = top->menuHeight();
+        if (resizeable) {
+            top->setMinimumSize(minWidth, std::min(minHeight + mh, QWIDGETSIZE_MAX));
+            top->setMaximumSize(maxWidth, std::min(maxHeight + mh, QWIDGETSIZE_MAX));
+            top->resize(width, height + mh);
+        } else {
+            top->setFixedSize(width, height + mh);
+        }
+        top->layoutChildren();
+    }
+
+    void applyFlags(int32_t frame) {
+        if (!top) return;
+        Qt::WindowFlags f;
+        switch (frame) {
+        case 1: f = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint; break;
+        case 2: f = Qt::Dialog | Qt::FramelessWindowHint; break;
+        default:
+            f = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+            if (resizeable) f |= Qt::WindowMinMaxButtonsHint;
+            break;
+        }
+        if (closeButton && frame != 2) f |= Qt::WindowCloseButtonHint;
+        top->closeBox = closeButton;
+        const bool shown = top->isVisible();
+        top->setWindowFlags(f);
+        top->setWindowModality(frame == 1 || frame == 2 ? Qt::ApplicationModal : Qt::NonModal);
+        if (shown) top->show();
+    }
+};
+
+Window::Window() : d_(std::make_unique<Impl>()) {
+    internal::ensureLayer();
+    auto* top = new TopLevelWidget;
+    top->owner = this;
+    auto* content = new ContentWidget;
+    content->owner = this;
+    content->setParent(top);
+    top->content = content;
+    d_->top = top;
+    d_->content = content;
+    d_->applyFlags(frame_);
+    d_->relayout();
+}
+
+Window::~Window() {
+    for (const auto& c : controls_)
+        if (c->window_ == this) c->window_ = nullptr;
+    if (d_->content) d_->content->owner = nullptr;
+    if (d_->top) {
+        d_->top->owner = nullptr;
+        // Code of this window may still be on the stack (a close box, a
+        // button): the widgets go once control is back in the event loop.
+        if (QCoreApplication::instance()) {
+            d_->top->hide();
+            d_->top->deleteLater();
+        }
+    }
+}
+
+namespace {
+
+QKeySequence shortcutOf(const std::string& s) {
+    QString k = QString::fromStdString(s);
+    k.replace(QStringLiteral("Cmd"), QStringLiteral("Ctrl"), Qt::CaseInsensitive);
+    return QKeySequence(k);
+}
+
+void addMenuItems(QMenu* menu, const Ref<MenuItem>& parent) {
+    QObject::connect(menu, &QMenu::aboutToShow, menu, [] { internal::runEnablingPassFromUi(); });
+    for (const auto& item : parent->Children()) {
+        if (item->Text == "-") {
+            menu->addSeparator();
+        } else if (!item->Children().empty()) {
+            QMenu* sub = menu->addMenu(QString::fromStdString(item->Text));
+            sub->setObjectName(QString::fromStdString(item->Name));
+            addMenuItems(sub, item);
+        } else {
+            QAction* a = menu->addAction(QString::fromStdString(item->Text));
+            a->setObjectName(QString::fromStdString(item->Name));
+            if (!item->KeyboardShortcut.empty()) a->setShortcut(shortcutOf(item->KeyboardShortcut));
+            a->setEnabled(item->Enabled());
+            const std::string name = item->Name;
+            QObject::connect(a, &QAction::triggered, a, [name] { Dispatch([name] { ChooseMenuItem(name); }); });
+        }
+    }
+}
+
+}  // namespace
+
+void Window::Construct() {
+    if (constructed_) return;
+    auto self = std::static_pointer_cast<Window>(shared_from_this());
+    // Registered first, so that the accessor finds this window while it is
+    // being built.
+    openWindows.push_back(self);
+    if (auto app = App_(); app && app->MenuBar && d_->top && !d_->top->menuBar) {
+        auto* bar = new QMenuBar(d_->top);
+        for (const auto& title : app->MenuBar->Children()) {
+            QMenu* m = bar->addMenu(QString::fromStdString(title->Text));
+            m->setObjectName(QString::fromStdString(title->Name));
+            addMenuItems(m, title);
+        }
+        d_->top->menuBar = bar;
+        d_->relayout();
+    }
+    try {
+        Layout();
+        CreateControls();
+        AddMenuHandlers();
+        const auto controls = controls_;
+        for (const auto& c : controls) c->Event_Open();
+        Event_Open();
+    } catch (...) {
+        // A window that failed to build is not left behind for the accessor.
+        Close();
+        throw;
+    }
+    constructed_ = true;
+    if (visibleAtCreation_ && !closed_) Show();
+}
+
+bool Window::Event_MouseDown(int32_t, int32_t) {
+    return false;
+}
+
+void Window::Event_MouseDrag(int32_t, int32_t) {}
+void Window::Event_MouseUp(int32_t, int32_t) {}
+
+void Window::SetTitle(const std::string& t) {
+    if (d_->top) d_->top->setWindowTitle(QString::fromStdString(t));
+}
+
+std::string Window::Title() const {
+    return d_->top ? d_->top->windowTitle().toStdString() : std::string();
+}
+
+void Window::SetSize(int32_t width, int32_t height) {
+    d_->width = std::max(width, 0);
+    d_->height = std::max(height, 0);
+    d_->relayout();
+}
+
+void Window::SetMinSize(int32_t width, int32_t height) {
+    d_->minWidth = width;
+    d_->minHeight = height;
+    d_->relayout();
+}
+
+void Window::SetMaxSize(int32_t width, int32_t height) {
+    d_->maxWidth = width;
+    d_->maxHeight = height;
+    d_->relayout();
+}
+
+int32_t Window::Width() const {
+    return d_->content ? d_->content->width() : d_->width;
+}
+
+int32_t Window::Height() const {
+    return d_->content ? d_->content->height() : d_->height;
+}
+
+void Window::SetFrame(int32_t frame) {
+    frame_ = frame;
+    d_->applyFlags(frame_);
+}
+
+void Window::SetPlacement(int32_t placement) {
+    d_->placement = placement;
+}
+
+void Window::SetBackColor(Color c) {
+    if (!d_->content) return;
+    QPalette pal = d_->content->palette();
+    pal.setColor(QPalette::Window, QColor(c.red, c.green, c.blue));
+    d_->content->setPalette(pal);
+    d_->content->setAutoFillBackground(true);
+}
+
+void Window::SetCloseButton(bool b) {
+    d_->closeButton = b;
+    d_->applyFlags(frame_);
+}
+
+void Window::SetResizeable(bool b) {
+    d_->resizeable = b;
+    d_->applyFlags(frame_);
+    d_->relayout();
+}
+
+int32_t Window::Left() const {
+    return d_->content ? d_->content->mapToGlobal(QPoint(0, 0)).x() : 0;
+}
+
+int32_t Window::Top() const {
+    return d_->content ? d_->content->mapToGlobal(QPoint(0, 0)).y() : 0;
+}
+
+// Moves the frame by the difference, so the content area lands where asked
+// whatever the frame around it.
+void Window::SetLeft(int32_t v) {
+    if (!d_->top) return;
+    d_->placed = true;
+    d_->top->move(d_->top->pos() + QPoint(v - Left(), 0));
+}
+
+void Window::SetTop(int32_t v) {
+    if (!d_->top) return;
+    d_->placed = true;
+    d_->top->move(d_->top->pos() + QPoint(0, v - Top()));
+}
+
+bool Window::Visible() const {
+    if (!constructed_) return visibleAtCreation_;
+    return d_->top && d_->top->isVisible();
+}
+
+void Window::SetVisible(bool v) {
+    if (!constructed_) {
+        visibleAtCreation_ = v;
+        return;
+    }
+    if (closed_ || !d_->top) return;
+    if (v)
+        Show();
+    else
+        d_->top->hide();
+}
+
+void Window::Show() {
+    if (!constructed_) {
+        visibleAtCreation_ = true;
+        return;
+    }
+    if (closed_ || !d_->top) return;
+    if (!d_->placed) {
+        d_->placed = true;
+        if (d_->placement != 0) {
+            if (QScreen* s = QGuiApplication::primaryScreen()) {
+                const QRect area = s->availableGeometry();
+                d_->top->move(area.center() - QPoint(d_->top->width() / 2, d_->top->height() / 2));
+            }
+        }
+    }
+    d_->top->show();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) d_->top->raise();  // it cannot
+    d_->top->activateWindow();
+    moveToFront(this);
+}
+
+// Hidden and forgotten at once; destroyed now, or once the running handler
+// has returned.
+void Window::Close() {
+    if (closed_) return;
+    closed_ = true;
+    mouseTracking_ = false;
+    if (d_->top) d_->top->hide();
+    Ref<Window> self;
+    auto it = std::find_if(openWindows.begin(), openWindows.end(), [this](const Ref<Window>& o) { return o.get() == this; });
+    if (it != openWindows.end()) {
+        self = *it;
+        openWindows.erase(it);
+    }
+    if (!self) return;
+    if (InHandler()) {
+        closedInHandler.push_back(std::move(self));
+        return;
+    }
+    if (d_->top) d_->top->deleteLater();
+    self.reset();  // may destroy this window: nothing below touches it
+    internal::quitWhenNoWindowLeft();
+}
+
+void Window::Refresh(bool /*eraseBackground*/) {
+    if (d_->content) d_->content->repaint();
+}
+
+void Window::registerControl(const Ref<Control>& c, const std::string& name, int32_t index) {
+    Control& ctl = Deref(c);
+    ctl.attach(this, name, index);
+    controls_.push_back(c);
+    byName_[{name, index}] = c;
+    QWidget* w = ctl.widget();
+    if (!w || !d_->content) return;
+    w->setParent(d_->content);
+    w->setAttribute(Qt::WA_TransparentForMouseEvents, ctl.passesMouseToWindow());
+    w->setGeometry(ctl.left_, ctl.top_, std::max(ctl.width_, 0), std::max(ctl.height_, 0));
+    ctl.geometryChanged();
+    w->setEnabled(ctl.enabled_);
+    w->setVisible(ctl.visible_);
+    // Rectangles go below every other control (above earlier rectangles);
+    // the rest on top.
+    if (!ctl.stacksBelow()) {
+        w->raise();
+        return;
+    }
+    for (QObject* o : d_->content->children()) {
+        Control* other = internal::controlOf(o);
+        if (other && o != w && !other->stacksBelow()) {
+            w->stackUnder(static_cast<QWidget*>(o));
+            return;
+        }
+    }
+    w->raise();
+}
+
+Ref<Control> Window::FindControl(const std::string& name, int32_t index) const {
+    auto it = byName_.find({name, index});
+    return it == byName_.end() ? nullptr : it->second;
+}
+
+void Window::AddMenuHandler(const std::string& itemName, std::function<bool()> handler) {
+    menuHandlers_[itemName] = std::move(handler);
+}
+
+std::function<bool()> Window::MenuHandler(const std::string& itemName) const {
+    auto it = menuHandlers_.find(itemName);
+    return it == menuHandlers_.end() ? std::function<bool()>() : it->second;
+}
+
+Ref<Control> Window::FocusedControl() const {
+    QWidget* f = d_->top ? d_->top->focusWidget() : nullptr;
+    if (!f) return nullptr;
+    for (const auto& c : controls_)
+        if (QWidget* w = c->widget(); w && (w == f || w->isAncestorOf(f))) return c;
+    return nullptr;
+}
+
+QWidget* Window::widget() const {
+    return d_->top;
+}
+
+QWidget* Window::contentWidget() const {
+    return d_->content;
+}
+
+namespace {
+
+void sendMouse(QWidget* content, QEvent::Type type, int32_t x, int32_t y, Qt::MouseButton button,
+               Qt::MouseButtons buttons) {
+    if (!content) return;
+    const QPointF local(x, y);
+    QMouseEvent e(type, local, content->mapToGlobal(local), button, buttons, Qt::NoModifier);
+    QCoreApplication::sendEvent(content, &e);
+}
+
+}  // namespace
+
+void Window::SimulateMouseDown(int32_t x, int32_t y) {
+    sendMouse(d_->content, QEvent::MouseButtonPress, x, y, Qt::LeftButton, Qt::LeftButton);
+}
+
+void Window::SimulateMouseDrag(int32_t x, int32_t y) {
+    sendMouse(d_->content, QEvent::MouseMove, x, y, Qt::NoButton, Qt::LeftButton);
+}
+
+void Window::SimulateMouseUp(int32_t x, int32_t y) {
+    sendMouse(d_->content, QEvent::MouseButtonRelease, x, y, Qt::LeftButton, Qt::NoButton);
+}
+
+void Window::deliverMousePress(int32_t x, int32_t y) {
+    if (closed_) return;
+    auto keep = shared_from_this();
+    mouseTracking_ = false;
+    Dispatch([this, x, y] { mouseTracking_ = Event_MouseDown(x, y); });
+}
+
+void Window::deliverMouseMove(int32_t x, int32_t y) {
+    if (closed_ || !mouseTracking_) return;
+    auto keep = shared_from_this();
+    Dispatch([this, x, y] { Event_MouseDrag(x, y); });
+}
+
+void Window::deliverMouseRelease(int32_t x, int32_t y) {
+    if (closed_ || !mouseTracking_) return;
+    mouseTracking_ = false;
+    auto keep = shared_from_this();
+    Dispatch([this, x, y] { Event_MouseUp(x, y); });
+}
+
+// Rectangles in creation order at the bottom, then the other controls in
+// creation order.
+void Window::restack() {
+    for (bool below : {true, false})
+        for (const auto& c : controls_)
+            if (c->stacksBelow() == below && c->widget()) c->widget()->raise();
+}
+
+std::vector<Ref<Window>> OpenWindows() {
+    return openWindows;
+}
+
+Ref<Window> FrontWindow() {
+    for (const auto& w : openWindows)
+        if (w->Visible()) return w;
+    return nullptr;
+}
+
+namespace internal {
+
+Window* programWindowOf(const QObject* o) {
+    for (; o; o = o->parent())
+        if (auto* t = dynamic_cast<const TopLevelWidget*>(o)) return t->owner;
+    return nullptr;
+}
+
+void destroyClosedWindows() {
+    while (!closedInHandler.empty()) {
+        auto closed = std::move(closedInHandler);
+        closedInHandler.clear();
+        for (const auto& w : closed)
+            if (QWidget* t = w->widget()) t->deleteLater();
+    }
+}
+
+void quitWhenNoWindowLeft() {
+    if (!loopRunning() || InHandler()) return;
+    for (const auto& w : openWindows)
+        if (w->Visible()) return;
+    Quit();
+}
+
+void syncMenuActions() {
+    auto app = App_();
+    if (!app || !app->MenuBar) return;
+    for (const auto& w : openWindows) {
+        if (!w->widget()) continue;
+        for (QAction* a : w->widget()->findChildren<QAction*>()) {
+            if (a->objectName().isEmpty()) continue;
+            if (auto item = app->MenuBar->Find(a->objectName().toStdString())) a->setEnabled(item->Enabled());
+        }
+    }
+}
+
+}  // namespace internal
+
+}  // namespace fw

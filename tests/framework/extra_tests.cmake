@@ -1,0 +1,13 @@
+# The window layer on the real X11 platform, under a virtual X server. The
+# test is registered only where xvfb-run exists.
+add_executable(framework_smoke_x11 ${CMAKE_CURRENT_LIST_DIR}/smoke_x11.cpp)
+target_link_libraries(framework_smoke_x11 PRIVATE velloran_windows Qt6::Test)
+
+find_program(VELLORAN_XVFB_RUN xvfb-run)
+if(VELLORAN_XVFB_RUN)
+  add_test(NAME framework_smoke_x11
+           COMMAND ${VELLORAN_XVFB_RUN} -a -s "-screen 0 1024x768x24" $<TARGET_FILE:framework_smoke_x11>)
+  set_tests_properties(framework_smoke_x11 PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=xcb" TIMEOUT 120)
+else()
+  message(STATUS "xvfb-run not found: the X11 smoke test of the window layer is not registered")
+endif()
