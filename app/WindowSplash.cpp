@@ -39,7 +39,8 @@ void WindowSplash::_CreateControls0() {
 
     // Fires once, seven seconds after the window opened; it goes with the
     // window when a click closes it first.
-    auto timer = AddControl<fw::Timer>("TimerClose");
+    auto timer = AddControl<TimerClose>("TimerClose");
+    timer->_SetWindow(this);
     timer->SetPeriod(7000);
     timer->SetMode(1);
     timer->Action.Bind([this] { TimerClose_Action(); });

@@ -3,10 +3,13 @@
 // after seven seconds or on a click.
 #pragma once
 
+#include "app/WindowTimer.h"
 #include "framework/ui/Window.h"
 
 class WindowSplash : public fw::Window {
 public:
+    class TimerClose : public WindowTimer {};
+
     void Layout() override;
     void CreateControls() override;
     void AddMenuHandlers() override {}

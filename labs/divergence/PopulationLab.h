@@ -192,6 +192,7 @@ protected:
 
     void MakeTimer() {
         auto tm = AddControl<typename W::TimerWait>("TimerWait");
+        tm->_SetWindow(this);
         tm->SetMode(0);
         tm->SetPeriod(100);
         auto* me = tm.get();

@@ -5,6 +5,7 @@
 // the Divergence window; a displayed virion's source is its island's name.
 #pragma once
 
+#include "app/WindowTimer.h"
 #include <cstdint>
 
 #include "engine/counter.h"
@@ -40,20 +41,7 @@ public:
     public:
         explicit EditFieldPopName(int32_t index) { SetIndex(index); }
     };
-    class TimerWait : public fw::Timer {
-    public:
-        TimerWait() = default;
-        void _SetWindow(fw::Window* w) { ownerWindow = w; }
-        fw::Window* Window() const { return ownerWindow; }
-        int32_t _Index() const { return Index; }
-        void _SetIndex(int32_t i) { Index = i; }
-
-        int32_t Index = 0;
-
-    private:
-        // Not owned: the window owns its timer.
-        fw::Window* ownerWindow = nullptr;
-    };
+    class TimerWait : public WindowTimer {};
 
     WindowArchipelago() = default;
 

@@ -4,6 +4,7 @@
 // the comparison panel with its two display slots.
 #pragma once
 
+#include "app/WindowTimer.h"
 #include <cstdint>
 
 #include "engine/counter.h"
@@ -35,20 +36,7 @@ public:
     public:
         explicit GenCounter(int32_t index) { SetIndex(index); }
     };
-    class TimerWait : public fw::Timer {
-    public:
-        TimerWait() = default;
-        void _SetWindow(fw::Window* w) { ownerWindow = w; }
-        fw::Window* Window() const { return ownerWindow; }
-        int32_t _Index() const { return Index; }
-        void _SetIndex(int32_t i) { Index = i; }
-
-        int32_t Index = 0;
-
-    private:
-        // Not owned: the window owns its timer.
-        fw::Window* ownerWindow = nullptr;
-    };
+    class TimerWait : public WindowTimer {};
 
     WindowDiverge() = default;
 

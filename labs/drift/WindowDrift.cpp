@@ -60,24 +60,6 @@ void axisNumber(fw::StaticText& t, int32_t left, int32_t top, int32_t align) {
 
 }  // namespace
 
-// ------------------------------------------------------------ the timer
-
-void WindowDrift::TheTimer::_SetWindow(fw::Window* w) {
-    ownerWindow = w;
-}
-
-fw::Window* WindowDrift::TheTimer::Window() {
-    return ownerWindow;
-}
-
-int32_t WindowDrift::TheTimer::_Index() {
-    return Index;
-}
-
-void WindowDrift::TheTimer::_SetIndex(int32_t i) {
-    Index = i;
-}
-
 // ------------------------------------------------------------ building
 
 void WindowDrift::Layout() {

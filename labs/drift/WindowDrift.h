@@ -4,6 +4,7 @@
 // dropped on it, and a scatter plot of what was collected.
 #pragma once
 
+#include "app/WindowTimer.h"
 #include <cstdint>
 
 #include "engine/aniTron.h"
@@ -19,18 +20,7 @@ class WindowDrift : public fw::Window {
 public:
     // The window's timer: it only knows its owner and an index; its ticks go
     // to TheTimer_Action.
-    class TheTimer : public fw::Timer {
-    public:
-        virtual void _SetWindow(fw::Window* w);
-        virtual fw::Window* Window();
-        virtual int32_t _Index();
-        virtual void _SetIndex(int32_t i);
-
-    private:
-        int32_t Index = 0;
-        // Not owned: the window owns the timer.
-        fw::Window* ownerWindow = nullptr;
-    };
+    class TheTimer : public WindowTimer {};
 
     // The virion being dragged, out of the population.
     fw::Ref<aniTron> DragTron;

@@ -19,6 +19,7 @@
 #include "framework/core/Variant.h"
 #include "framework/ui/Controls.h"
 #include "framework/ui/Window.h"
+#include "app/WindowTimer.h"
 
 class WindowTree : public fw::Window {
 public:
@@ -36,19 +37,7 @@ public:
         explicit StaticTextSourcePop(int32_t index) { SetIndex(index); }
     };
 
-    class TimerWait : public fw::Timer {
-    public:
-        TimerWait() = default;
-        // The owning window is held weakly: the window owns the timer.
-        void _SetWindow(fw::Window* w) { ownerWindow = w; }
-        fw::Window* Window() const { return ownerWindow; }
-        int32_t _Index() const { return Index; }
-        void _SetIndex(int32_t i) { Index = i; }
-
-    private:
-        int32_t Index = 0;
-        fw::Window* ownerWindow = nullptr;
-    };
+    class TimerWait : public WindowTimer {};
 
     class RectangleBound : public fw::Rectangle {
     public:

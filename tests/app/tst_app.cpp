@@ -1,13 +1,8 @@
-// The application shell: start-up, the window accessors, the menu bar and
-// its enabling, the application's menu handlers, the splash and About
-// windows, and the two pictures.
+// The application shell: start-up, the window accessors, the menu bar and its
+// enabling, the menu handlers, the splash and About windows, the pictures, and
+// the Reset dialog with its rebuilding of the laboratories.
 
 #include <QtTest>
-
-#include <functional>
-#include <map>
-#include <string>
-#include <vector>
 
 #include "app/App.h"
 #include "app/WindowAbout.h"
@@ -23,47 +18,53 @@
 
 namespace {
 
-using Accessor = std::function<fw::Ref<fw::Window>()>;
+// A laboratory is created hidden and lets Reset... be chosen; `item` is the
+// application's menu item that shows the window.
+struct Kind {
+    const char* name;
+    std::function<fw::Ref<fw::Window>()> get;
+    std::function<bool(const fw::Ref<fw::Window>&)> is;
+    bool lab;
+    std::string item;
+};
+#define KIND(T, lab, item) \
+    Kind{#T, [] { return fw::Ref<fw::Window>(T()); }, [](const auto& w) { return fw::IsA<class T>(w); }, lab, item}
+const std::vector<Kind> kKinds = {
+    KIND(WindowSplash, false, ""),
+    KIND(WindowAbout, false, "AppleAboutMyApplication"),
+    KIND(WindowResetDrift, false, ""),
+    KIND(WindowDrift, true, "SimulationDrift"),
+    KIND(WindowDiverge, true, "SimulationDivergence"),
+    KIND(WindowTree, true, "SimulationTree"),
+    KIND(WindowArchipelago, true, "SimulationArchipelago"),
+};
 
-template <class T>
-Accessor accessorOf(fw::Ref<T> (*get)()) {
-    return [get] { return fw::Ref<fw::Window>(get()); };
+// The open windows, front first, by class; hidden ones marked.
+QStringList windows() {
+    QStringList names;
+    for (const auto& w : fw::OpenWindows())
+        for (const auto& k : kKinds)
+            if (k.is(w)) names << k.name + QString(w->Visible() ? "" : " (hidden)");
+    return names;
 }
 
-const std::map<QString, Accessor>& accessors() {
-    static const std::map<QString, Accessor> table = {
-        {"WindowSplash", accessorOf(&WindowSplash)},
-        {"WindowAbout", accessorOf(&WindowAbout)},
-        {"WindowResetDrift", accessorOf(&WindowResetDrift)},
-        {"WindowDrift", accessorOf(&WindowDrift)},
-        {"WindowDiverge", accessorOf(&WindowDiverge)},
-        {"WindowTree", accessorOf(&WindowTree)},
-        {"WindowArchipelago", accessorOf(&WindowArchipelago)},
-    };
-    return table;
+QString globals() {
+    return QString("%1 %2 %3").arg(Globals::PopSize).arg(Globals::SequenceLength).arg(Globals::EffectOnFitness.c_str());
 }
 
-// The class name of a window, as the accessor table knows it.
-QString classOf(const fw::Ref<fw::Window>& w) {
-    if (fw::IsA<class WindowSplash>(w)) return "WindowSplash";
-    if (fw::IsA<class WindowAbout>(w)) return "WindowAbout";
-    if (fw::IsA<class WindowResetDrift>(w)) return "WindowResetDrift";
-    if (fw::IsA<class WindowDrift>(w)) return "WindowDrift";
-    if (fw::IsA<class WindowDiverge>(w)) return "WindowDiverge";
-    if (fw::IsA<class WindowTree>(w)) return "WindowTree";
-    if (fw::IsA<class WindowArchipelago>(w)) return "WindowArchipelago";
-    return "?";
+// The Reset dialog's two fields, its pop-up's row, and whether it warns.
+QString shown(const fw::Ref<class WindowResetDrift>& d) {
+    return QString("%1 %2 %3").arg(d->Ctl<fw::EditField>("EditFieldPopSize")->Text().c_str(),
+                                   d->Ctl<fw::EditField>("EditFieldSeqLen")->Text().c_str())
+               .arg(d->Ctl<fw::PopupMenu>("PopupMenuMutEffects")->ListIndex()) +
+           (d->Ctl<fw::StaticText>("StaticTextWarning")->Visible() ? " warning" : "");
 }
 
-void closeAllWindows() {
-    for (const auto& w : fw::OpenWindows()) w->Close();
+void submit(const fw::Ref<class WindowResetDrift>& d, const QString& pop, const QString& seq) {
+    d->Ctl<fw::EditField>("EditFieldPopSize")->SetText(pop.toStdString());
+    d->Ctl<fw::EditField>("EditFieldSeqLen")->SetText(seq.toStdString());
+    d->Ctl<fw::PushButton>("PushButtonOkay")->Push();
     fw::ProcessPendingEvents();
-}
-
-QString kindOf(const fw::Ref<fw::MenuItem>& item) {
-    if (fw::IsA<fw::QuitMenuItem>(item)) return "Quit";
-    if (fw::IsA<fw::AppleMenuItem>(item)) return "Apple";
-    return "Item";
 }
 
 }  // namespace
@@ -71,263 +72,193 @@ QString kindOf(const fw::Ref<fw::MenuItem>& item) {
 class TestApp : public QObject {
     Q_OBJECT
 
-    std::vector<std::string> urls_;
-    std::vector<bool> aboutGoneAtURL_;
+    QStringList urls_;
     fw::Ref<class WindowAbout> about_;
 
 private slots:
     void initTestCase() {
         static int argc = 1;
-        static char name[] = "tst_app";
-        static char* argv[] = {name, nullptr};
+        static char* argv[] = {const_cast<char*>("tst_app"), nullptr};
         fw::RuntimeInit(argc, argv);
         NewAppInstance();
         ApplicationAddMenuHandlers();
         Globals::StartUp();
         fw::SetMsgBoxHook([](const std::string& text) { QFAIL(text.c_str()); });
         fw::SetShowURLHook([this](const std::string& url) {
-            urls_.push_back(url);
-            // The About window must already be gone when the browser is asked.
             bool gone = about_ && about_->IsClosed() && !about_->Visible();
             for (const auto& w : fw::OpenWindows()) gone = gone && !fw::IsA<class WindowAbout>(w);
-            aboutGoneAtURL_.push_back(gone);
+            urls_ << QString::fromStdString(url) + (gone ? "" : " (About still open)");
         });
     }
-
-    void init() { closeAllWindows(); }
-    void cleanupTestCase() { closeAllWindows(); }
+    void init() {
+        for (const auto& w : fw::OpenWindows()) w->Close();
+        fw::ProcessPendingEvents();
+    }
+    void cleanupTestCase() { init(); }
 
     void startUpShowsDriftAndSplashOnly() {
         fw::Dispatch([] { App()->Event_Open(); });
-        const auto open = fw::OpenWindows();
-        QCOMPARE(int(open.size()), 2);
-        QCOMPARE(classOf(open[0]), QString("WindowSplash"));
-        QCOMPARE(classOf(open[1]), QString("WindowDrift"));
-        QVERIFY(open[0]->Visible());
-        QVERIFY(open[1]->Visible());
+        QCOMPARE(windows(), QStringList({"WindowSplash", "WindowDrift"}));
     }
 
-    void accessorRule_data() {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<bool>("createdVisible");
-        QTest::newRow("splash") << "WindowSplash" << true;
-        QTest::newRow("about") << "WindowAbout" << true;
-        QTest::newRow("reset dialog") << "WindowResetDrift" << true;
-        QTest::newRow("drift") << "WindowDrift" << false;
-        QTest::newRow("divergence") << "WindowDiverge" << false;
-        QTest::newRow("tree") << "WindowTree" << false;
-        QTest::newRow("archipelago") << "WindowArchipelago" << false;
+    // Each window: the accessor's rule; then brought to front (by its menu item,
+    // which returns false, where it has one), and the enabling pass: About and
+    // the Simulation items always, Reset... only with a laboratory in front.
+    void eachWindow_data() {
+        QTest::addColumn<int>("k");
+        for (int i = 0; i < int(kKinds.size()); ++i) QTest::newRow(kKinds[i].name) << i;
     }
-    void accessorRule() {
-        QFETCH(QString, window);
-        QFETCH(bool, createdVisible);
-        const Accessor& get = accessors().at(window);
-        fw::Ref<fw::Window> first = get();
-        QVERIFY(first);
-        QCOMPARE(classOf(first), window);
-        QCOMPARE(first->Visible(), createdVisible);
-        QCOMPARE(get(), first);
+    void eachWindow() {
+        QFETCH(int, k);
+        const Kind& kind = kKinds[k];
+        fw::Ref<fw::Window> first = kind.get();
+        QVERIFY(kind.is(first));
+        QCOMPARE(first->Visible(), !kind.lab);
+        QCOMPARE(kind.get(), first);
         first->Close();
-        fw::Ref<fw::Window> second = get();
-        QVERIFY(second != first);
-        QVERIFY(!second->IsClosed());
-    }
-
-    void menuBar_data() {
-        QTest::addColumn<int>("position");
-        QTest::addColumn<QString>("menu");
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("shortcut");
-        QTest::addColumn<QString>("kind");
-        // In the order the bar shows them: each title, then its items.
-        int pos = 0;
-        QTest::newRow("File") << pos++ << "" << "UntitledMenu3" << "File" << "" << "Item";
-        QTest::newRow("Reset") << pos++ << "UntitledMenu3" << "FileReset" << "Reset..." << "" << "Item";
-        QTest::newRow("Quit") << pos++ << "UntitledMenu3" << "FileQuit" << "Quit" << "Cmd+Q" << "Quit";
-        QTest::newRow("Edit") << pos++ << "" << "UntitledMenu1" << "Edit" << "" << "Item";
-        QTest::newRow("Undo") << pos++ << "UntitledMenu1" << "EditUndo" << "Undo" << "Cmd+Z" << "Item";
-        QTest::newRow("separator") << pos++ << "UntitledMenu1" << "UntitledMenu2" << "-" << "" << "Item";
-        QTest::newRow("Cut") << pos++ << "UntitledMenu1" << "EditCut" << "Cut" << "Cmd+X" << "Item";
-        QTest::newRow("Copy") << pos++ << "UntitledMenu1" << "EditCopy" << "Copy" << "Cmd+C" << "Item";
-        QTest::newRow("Paste") << pos++ << "UntitledMenu1" << "EditPaste" << "Paste" << "Cmd+V" << "Item";
-        QTest::newRow("Clear") << pos++ << "UntitledMenu1" << "EditClear" << "Clear" << "" << "Item";
-        QTest::newRow("Simulation") << pos++ << "" << "UntitledMenu0" << "Simulation" << "" << "Item";
-        QTest::newRow("Drift") << pos++ << "UntitledMenu0" << "SimulationDrift" << "Drift" << "" << "Item";
-        QTest::newRow("Divergence") << pos++ << "UntitledMenu0" << "SimulationDivergence" << "Divergence" << ""
-                                    << "Item";
-        QTest::newRow("Tree") << pos++ << "UntitledMenu0" << "SimulationTree" << "Tree" << "" << "Item";
-        QTest::newRow("Archipelago") << pos++ << "UntitledMenu0" << "SimulationArchipelago" << "Archipelago"
-                                     << "" << "Item";
-        QTest::newRow("About") << pos++ << "UntitledMenu0" << "AppleAboutMyApplication"
-                               << "About Velloran..." << "" << "Apple";
-    }
-    void menuBar() {
-        QFETCH(int, position);
-        QFETCH(QString, menu);
-        QFETCH(QString, name);
-        QFETCH(QString, text);
-        QFETCH(QString, shortcut);
-        QFETCH(QString, kind);
-        QCOMPARE(App()->MenuBar, fw::Ref<fw::MenuBar>(Menu()));
-        // The bar flattened: each title (under "") followed by its items.
-        std::vector<std::pair<QString, fw::Ref<fw::MenuItem>>> flat;
-        for (const auto& title : Menu()->Children()) {
-            flat.push_back({"", title});
-            for (const auto& item : title->Children())
-                flat.push_back({QString::fromStdString(title->Name), item});
-        }
-        QCOMPARE(int(flat.size()), 16);
-        const auto& item = flat[position].second;
-        QCOMPARE(flat[position].first, menu);
-        QCOMPARE(QString::fromStdString(item->Name), name);
-        QCOMPARE(QString::fromStdString(item->Text), text);
-        QCOMPARE(QString::fromStdString(item->KeyboardShortcut), shortcut);
-        QCOMPARE(kindOf(item), kind);
-        QVERIFY(item->AutoEnable);
-    }
-
-    void enablingPass_data() {
-        QTest::addColumn<QString>("front");
-        QTest::addColumn<bool>("resetEnabled");
-        QTest::newRow("no window") << "" << false;
-        QTest::newRow("splash in front") << "WindowSplash" << false;
-        QTest::newRow("About in front") << "WindowAbout" << false;
-        QTest::newRow("Reset dialog in front") << "WindowResetDrift" << false;
-        QTest::newRow("Drift in front") << "WindowDrift" << true;
-        QTest::newRow("Divergence in front") << "WindowDiverge" << true;
-        QTest::newRow("Tree in front") << "WindowTree" << true;
-        QTest::newRow("Archipelago in front") << "WindowArchipelago" << true;
-    }
-    void enablingPass() {
-        QFETCH(QString, front);
-        QFETCH(bool, resetEnabled);
-        if (!front.isEmpty()) accessors().at(front)()->Show();
-        for (int pass = 0; pass < 2; ++pass) {
+        QVERIFY(kind.get() != first && !kind.get()->IsClosed());
+        bool handled = false;
+        if (kind.item.empty()) kind.get()->Show();
+        else fw::Dispatch([&] { handled = fw::App_()->MenuHandler(kind.item)(); });
+        QVERIFY(!handled);
+        QCOMPARE(windows(), QStringList(kind.name));
+        for (bool inFront : {true, false}) {  // then with no window
+            if (!inFront) kind.get()->Close();
             fw::RunEnablingPass();
-            QVERIFY(AppleAboutMyApplication()->Enabled());
-            QVERIFY(SimulationDrift()->Enabled());
-            QVERIFY(SimulationDivergence()->Enabled());
-            QVERIFY(SimulationTree()->Enabled());
-            QVERIFY(SimulationArchipelago()->Enabled());
-            // Reset... belongs to a laboratory in front.
-            QCOMPARE(FileReset()->Enabled(), resetEnabled);
+            for (const auto& other : kKinds)
+                if (!other.item.empty()) QVERIFY2(Menu()->Find(other.item)->Enabled(), other.name);
+            QCOMPARE(FileReset()->Enabled(), inFront && kind.lab);
         }
     }
 
-    void menuHandlers_data() {
-        QTest::addColumn<QString>("item");
-        QTest::addColumn<QString>("window");
-        QTest::newRow("About") << "AppleAboutMyApplication" << "WindowAbout";
-        QTest::newRow("Drift") << "SimulationDrift" << "WindowDrift";
-        QTest::newRow("Divergence") << "SimulationDivergence" << "WindowDiverge";
-        QTest::newRow("Archipelago") << "SimulationArchipelago" << "WindowArchipelago";
-        QTest::newRow("Tree") << "SimulationTree" << "WindowTree";
-    }
-    void menuHandlers() {
-        QFETCH(QString, item);
-        QFETCH(QString, window);
-        auto handler = fw::App_()->MenuHandler(item.toStdString());
-        QVERIFY(handler);
-        for (int choice = 0; choice < 2; ++choice) {
-            bool result = true;
-            fw::Dispatch([&] { result = handler(); });
-            QCOMPARE(result, false);
-            fw::Ref<fw::Window> front = fw::FrontWindow();
-            QVERIFY(front);
-            QCOMPARE(classOf(front), window);
-            QVERIFY(front->Visible());
-            // Choosing it again shows the same window, not a second one.
-            int count = 0;
-            for (const auto& w : fw::OpenWindows()) count += classOf(w) == window;
-            QCOMPARE(count, 1);
+    // Each title (marked "menu:"), then its items: name|text|shortcut|kind.
+    void menuBar() {
+        QCOMPARE(App()->MenuBar, fw::Ref<fw::MenuBar>(Menu()));
+        QStringList bar;
+        auto add = [&](const QString& mark, const fw::Ref<fw::MenuItem>& i) {
+            const char* kind = fw::IsA<fw::QuitMenuItem>(i) ? "Quit" : fw::IsA<fw::AppleMenuItem>(i) ? "Apple" : "Item";
+            bar << mark + QString::fromStdString(i->Name + "|" + i->Text + "|" + i->KeyboardShortcut + "|") + kind +
+                       (i->AutoEnable ? "" : " (not auto-enabled)");
+        };
+        for (const auto& title : Menu()->Children()) {
+            add("menu:", title);
+            for (const auto& item : title->Children()) add("", item);
         }
+        QCOMPARE(bar, QStringList({
+            "menu:UntitledMenu3|File||Item", "FileReset|Reset...||Item", "FileQuit|Quit|Cmd+Q|Quit",
+            "menu:UntitledMenu1|Edit||Item", "EditUndo|Undo|Cmd+Z|Item", "UntitledMenu2|-||Item",
+            "EditCut|Cut|Cmd+X|Item", "EditCopy|Copy|Cmd+C|Item", "EditPaste|Paste|Cmd+V|Item", "EditClear|Clear||Item",
+            "menu:UntitledMenu0|Simulation||Item", "SimulationDrift|Drift||Item",
+            "SimulationDivergence|Divergence||Item", "SimulationTree|Tree||Item",
+            "SimulationArchipelago|Archipelago||Item", "AppleAboutMyApplication|About Velloran...||Apple",
+        }));
     }
 
-    void splashCloses_data() {
-        QTest::addColumn<bool>("byTimer");
-        QTest::addColumn<QPoint>("click");
-        QTest::newRow("timer fires") << true << QPoint();
-        QTest::newRow("click on the background") << false << QPoint(8, 8);
-        QTest::newRow("click on the cover") << false << QPoint(200, 120);
-        QTest::newRow("click on the title") << false << QPoint(60, 250);
+    // The splash's timer goes with it; About is gone before the browser is asked.
+    void closing_data() {
+        QTest::addColumn<bool>("splash");
+        QTest::addColumn<QString>("how");  // "timer", "click" or a push button
+        QTest::addColumn<QStringList>("urls");
+        QTest::newRow("splash: timer") << true << "timer" << QStringList();
+        QTest::newRow("splash: click") << true << "click" << QStringList();
+        QTest::newRow("About: OK") << false << "PushButtonClose" << QStringList();
+        QTest::newRow("About: Go there") << false << "PushButtonGoThere" << QStringList{kVelloranWebAddress.c_str()};
+        QTest::newRow("About: click") << false << "click" << QStringList();
     }
-    void splashCloses() {
-        QFETCH(bool, byTimer);
-        QFETCH(QPoint, click);
-        fw::Ref<class WindowSplash> splash = WindowSplash();
-        splash->Show();
-        auto timer = splash->Ctl<fw::Timer>("TimerClose");
-        std::weak_ptr<fw::Timer> weakTimer = timer;
-        timer.reset();
-        if (byTimer) {
-            splash->Ctl<fw::Timer>("TimerClose")->Fire();
-        } else {
-            splash->SimulateMouseDown(click.x(), click.y());
-            splash->SimulateMouseUp(click.x(), click.y());
-        }
-        fw::ProcessPendingEvents();
-        QVERIFY(splash->IsClosed());
-        QVERIFY(!splash->Visible());
-        QVERIFY(fw::OpenWindows().empty());
-        // The timer goes with the window: nothing is left that could fire.
-        splash.reset();
-        fw::ProcessPendingEvents();
-        QVERIFY(weakTimer.expired());
-    }
-
-    void aboutCloses_data() {
-        QTest::addColumn<QString>("how");
-        QTest::addColumn<bool>("opensAddress");
-        QTest::newRow("OK") << "PushButtonClose" << false;
-        QTest::newRow("Go there") << "PushButtonGoThere" << true;
-        QTest::newRow("click on the background") << "8,8" << false;
-        QTest::newRow("click on the blurb") << "100,400" << false;
-    }
-    void aboutCloses() {
+    void closing() {
+        QFETCH(bool, splash);
         QFETCH(QString, how);
-        QFETCH(bool, opensAddress);
+        QFETCH(QStringList, urls);
         urls_.clear();
-        aboutGoneAtURL_.clear();
-        about_ = WindowAbout();
-        about_->Show();
-        if (how.startsWith("PushButton")) {
-            about_->Ctl<fw::PushButton>(how.toStdString())->Push();
-        } else {
-            const QStringList xy = how.split(',');
-            about_->SimulateMouseDown(xy[0].toInt(), xy[1].toInt());
-            about_->SimulateMouseUp(xy[0].toInt(), xy[1].toInt());
+        fw::Ref<fw::Window> w = splash ? fw::Ref<fw::Window>(WindowSplash()) : (about_ = WindowAbout());
+        std::weak_ptr<fw::Timer> timer = fw::As<fw::Timer>(w->FindControl("TimerClose"));
+        if (how == "timer") timer.lock()->Fire();
+        else if (how != "click") w->Ctl<fw::PushButton>(how.toStdString())->Push();
+        else {
+            w->SimulateMouseDown(8, 8);
+            w->SimulateMouseUp(8, 8);
         }
         fw::ProcessPendingEvents();
-        QVERIFY(about_->IsClosed());
-        QVERIFY(fw::OpenWindows().empty());
-        if (opensAddress) {
-            QCOMPARE(int(urls_.size()), 1);
-            QCOMPARE(urls_[0], kVelloranWebAddress);
-            QVERIFY(aboutGoneAtURL_[0]);
-        } else {
-            QVERIFY(urls_.empty());
-        }
-        about_.reset();
+        QVERIFY(w->IsClosed() && !w->Visible() && fw::OpenWindows().empty());
+        QCOMPARE(urls_, urls);
+        QCOMPARE(timer.expired(), !splash);
+        w.reset();
+        fw::ProcessPendingEvents();
+        QVERIFY(timer.expired());  // nothing is left that could fire
     }
 
-    void picturesReadOnce_data() {
-        QTest::addColumn<bool>("cover");
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("cover 168") << true << QSize(158, 204);
-        QTest::newRow("virion 170") << false << QSize(48, 48);
-    }
     void picturesReadOnce() {
-        QFETCH(bool, cover);
-        QFETCH(QSize, size);
-        auto get = cover ? &VLCover : &HepCVirion;
         ReleasePictures();
         const int32_t before = fw::ResourceReadCount();
-        fw::Ref<fw::Picture> first = get();
-        QVERIFY(first);
-        QCOMPARE(QSize(first->Width(), first->Height()), size);
-        QCOMPARE(get(), first);
-        QCOMPARE(fw::ResourceReadCount(), before + 1);
+        QVERIFY(VLCover() && HepCVirion());
+        QCOMPARE(QSize(VLCover()->Width(), VLCover()->Height()), QSize(158, 204));
+        QCOMPARE(QSize(HepCVirion()->Width(), HepCVirion()->Height()), QSize(48, 48));
+        QCOMPARE(fw::ResourceReadCount(), before + 2);
+    }
+
+    void resetOkay_data() {
+        QTest::addColumn<QString>("pop");
+        QTest::addColumn<QString>("seq");
+        QTest::addColumn<int>("listIndex");
+        QTest::addColumn<QString>("stored");  // empty when refused
+        QTest::newRow("lowest values, beneficial") << "1" << "1" << 0 << "1 1 B";
+        QTest::newRow("highest values, deleterious") << "500" << "500" << 2 << "500 500 D";
+        QTest::newRow("whole number with a point") << "50.0" << "20" << 1 << "50 20 N";
+        QTest::newRow("size fraction") << "2.5" << "100" << 0 << "";
+        QTest::newRow("size zero") << "0" << "100" << 0 << "";
+        QTest::newRow("size empty") << "" << "100" << 0 << "";
+        QTest::newRow("length 501") << "60" << "501" << 0 << "";
+        QTest::newRow("length letters") << "60" << "abc" << 0 << "";
+    }
+    void resetOkay() {
+        QFETCH(QString, pop);
+        QFETCH(QString, seq);
+        QFETCH(int, listIndex);
+        QFETCH(QString, stored);
+        Globals::StartUp();
+        const double mutRate = Globals::MutRatePerSeq;
+        auto drift = WindowDrift();
+        drift->Show();
+        auto dialog = WindowResetDrift();
+        dialog->Ctl<fw::PopupMenu>("PopupMenuMutEffects")->SetListIndex(listIndex);
+        submit(dialog, pop, seq);
+        QCOMPARE(globals(), stored.isEmpty() ? QString("50 100 N") : stored);
+        QCOMPARE(Globals::MutRatePerSeq, mutRate);
+        QCOMPARE(dialog->IsClosed(), !stored.isEmpty());
+        QCOMPARE(drift->IsClosed(), !stored.isEmpty());
+        if (stored.isEmpty()) {  // the entry stays, with the warning; corrected values then go through
+            QCOMPARE(shown(dialog), QString("%1 %2 %3 warning").arg(pop, seq).arg(listIndex));
+            submit(dialog, "30", "40");
+            QVERIFY(dialog->IsClosed() && globals().startsWith("30 40 "));
+            return;
+        }
+        // Every laboratory rebuilt or made: Drift shown again, in front, the others hidden.
+        QCOMPARE(windows(), QStringList({"WindowDrift", "WindowDiverge (hidden)", "WindowTree (hidden)",
+                                         "WindowArchipelago (hidden)"}));
+        // Opened again, the dialog shows what was stored.
+        QCOMPARE(shown(WindowResetDrift()), stored.section(' ', 0, 1) + ' ' + QString::number(listIndex));
+    }
+
+    // Drift and Tree shown at places of their own, Divergence hidden; twice, as
+    // repeated resets must not move the windows.
+    void rebuild() {
+        const std::vector<std::function<fw::Ref<fw::Window>()>> labs = {kKinds[3].get, kKinds[4].get, kKinds[5].get};
+        std::vector<fw::Ref<fw::Window>> cur = {labs[0](), labs[1](), labs[2]()};
+        for (int i : {0, 2}) {
+            cur[i]->Show();
+            cur[i]->SetLeft(110 + 150 * i);
+            cur[i]->SetTop(90 + 40 * i);
+        }
+        for (int round = 0; round < 2; ++round) {
+            RebuildLaboratories(labs);
+            QCOMPARE(windows(), QStringList({"WindowTree", "WindowDrift", "WindowDiverge (hidden)"}));  // in order
+            QCOMPARE(labs[1](), cur[1]);
+            for (int i : {0, 2}) {
+                QVERIFY(labs[i]() != cur[i] && cur[i]->IsClosed());
+                cur[i] = labs[i]();
+                QCOMPARE(QPoint(cur[i]->Left(), cur[i]->Top()), QPoint(110 + 150 * i, 90 + 40 * i));
+            }
+        }
     }
 };
 

@@ -1,6 +1,6 @@
-// The window layer on the real X11 platform (under a virtual X server): a
-// window shows its back colour, a canvas its drawing, at the position the
-// window reports.
+// The window layer on the real X11 platform (under a virtual X server): the
+// screen shows the window's back colour and its canvas's drawing at the
+// position the window reports.
 #include <QScreen>
 #include <QtTest>
 
@@ -9,12 +9,9 @@
 
 using namespace fw;
 
-namespace {
-
 class SmokeWindow : public Window {
 public:
     void Layout() override {
-        SetTitle("Smoke");
         SetSize(200, 120);
         SetBackColor(RGB(0, 0, 255));
         SetVisible(true);
@@ -26,14 +23,8 @@ public:
             g.ForeColor = RGB(255, 0, 0);
             g.FillRect(0, 0, 100, 60);
         });
-        auto frame = AddControl<Rectangle>("Rectangle1");
-        frame->SetBounds(130, 20, 50, 50);
-        frame->SetFillColor(RGB(0, 255, 0));
-        frame->SetBorderWidth(0);
     }
 };
-
-}  // namespace
 
 class SmokeX11 : public QObject {
     Q_OBJECT
@@ -46,19 +37,11 @@ private slots:
         w->SetTop(80);
         QTRY_COMPARE(w->Left(), 100);
         QCOMPARE(w->Top(), 80);
-
-        const QImage widgetImage = w->contentWidget()->grab().toImage();
-        QCOMPARE(widgetImage.pixel(60, 50), qRgb(255, 0, 0));
-        QCOMPARE(widgetImage.pixel(150, 40), qRgb(0, 255, 0));
-        QCOMPARE(widgetImage.pixel(5, 5), qRgb(0, 0, 255));
-
-        // What the X server shows, at the position the window reports.
         QScreen* screen = QGuiApplication::primaryScreen();
         auto screenPixel = [&](int x, int y) {
             return screen->grabWindow(0, w->Left() + x, w->Top() + y, 1, 1).toImage().pixel(0, 0);
         };
         QTRY_COMPARE(screenPixel(60, 50), qRgb(255, 0, 0));
-        QCOMPARE(screenPixel(150, 40), qRgb(0, 255, 0));
         QCOMPARE(screenPixel(5, 5), qRgb(0, 0, 255));
         w->Close();
     }

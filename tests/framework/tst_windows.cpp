@@ -1,8 +1,13 @@
-// Windows, controls and menus of the window layer.
+// Windows, controls and menus of the window layer, and the yield guarantee:
+// while a handler yields, input for the program's windows waits and arrives
+// afterwards in order, timer ticks are skipped, a closed window lives on
+// until the handler has returned.
+#include <QElapsedTimer>
 #include <QLabel>
-#include <QMenuBar>
+#include <QPushButton>
 #include <QtTest>
 
+#include "framework/core/Yield.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Window.h"
 
@@ -12,11 +17,6 @@ namespace {
 
 QStringList events;
 
-class LoggingCanvas : public Canvas {
-public:
-    void Event_Open() override { events << "open " + QString::fromStdString(Name()); }
-};
-
 class LoggingList : public Listbox {
 public:
     void Event_EnableMenuItems() override { events << "enable list"; }
@@ -25,19 +25,25 @@ public:
 class TestWindow : public Window {
 public:
     bool grab = false;
+    Ref<PushButton> button;
+    Ref<EditField> field;
+    Ref<Timer> timer;
     void Layout() override {
-        events << "Layout";
-        SetTitle("Test");
         SetSize(300, 200);
         SetVisible(true);
     }
     void CreateControls() override {
-        events << "CreateControls";
-        auto frame = AddControl<Rectangle>("Rectangle1");
-        frame->SetBounds(5, 5, 100, 60);
-        for (int i = 0; i < 2; ++i) AddControl<LoggingCanvas>("Canvas", i)->SetBounds(10 + 50 * i, 10, 40, 40);
+        AddControl<Rectangle>("Rectangle1")->SetBounds(5, 5, 100, 60);
+        for (int i = 0; i < 2; ++i) AddControl<Canvas>("Canvas", i)->SetBounds(10 + 50 * i, 10, 40, 40);
         AddControl<StaticText>("Label")->SetBounds(10, 70, 80, 20);
-        AddControl<PushButton>("Button")->SetBounds(10, 100, 80, 24);
+        button = AddControl<PushButton>("Button");
+        button->SetBounds(10, 100, 80, 24);
+        button->Action.Bind([] { events << "button"; });
+        field = AddControl<EditField>("Field");
+        field->SetBounds(10, 140, 80, 22);
+        timer = AddControl<Timer>("Timer1");
+        timer->SetPeriod(1000000);
+        timer->Action.Bind([] { events << "tick"; });
         auto line = AddControl<Line>("Line1");
         line->SetPoints(150, 20, 250, 20);
         line->SetBorderWidth(3);
@@ -46,45 +52,37 @@ public:
         list->AddMenuHandler("EditCopy", [] { events << "list copy"; return false; });
     }
     void AddMenuHandlers() override {
-        events << "AddMenuHandlers";
         AddMenuHandler("EditCopy", [] { events << "window copy"; return false; });
-        AddMenuHandler("FileReset", [] { events << "window reset"; return false; });
     }
-    void Event_Open() override { events << "window open, visible " + QString::number(Visible()); }
     bool Event_MouseDown(int32_t x, int32_t y) override {
         events << QStringLiteral("down %1,%2").arg(x).arg(y);
         return grab;
     }
     void Event_MouseDrag(int32_t x, int32_t y) override { events << QStringLiteral("drag %1,%2").arg(x).arg(y); }
     void Event_MouseUp(int32_t x, int32_t y) override { events << QStringLiteral("up %1,%2").arg(x).arg(y); }
-    void Event_EnableMenuItems() override {
-        events << "enable window";
-        App_()->MenuBar->Find("FileReset")->Enable();
-    }
+    void Event_EnableMenuItems() override { events << "enable window"; }
 };
-
-class OtherWindow : public Window {};
 
 class TestApp : public Application {
 public:
+    void Event_Open() override { events << "open"; }
     void Event_EnableMenuItems() override {
         events << "enable app";
         MenuBar->Find("EditCopy")->Enable();
     }
 };
 
-Ref<MenuItem> item(const std::string& name, const std::string& text, const std::string& shortcut = "") {
-    Ref<MenuItem> m = New<MenuItem>();
-    m->Name = name;
-    m->Text = text;
-    m->KeyboardShortcut = shortcut;
-    return m;
-}
-
 Ref<TestWindow> shownWindow() {
     auto w = ImplicitWindow<TestWindow>();
     if (!QTest::qWaitForWindowExposed(w->widget())) qWarning("window not exposed");
+    events.clear();
     return w;
+}
+
+// Lets the event loop run now, as a yield that found its interval over.
+void yieldNow() {
+    ExpireYieldInterval();
+    Yield();
 }
 
 }  // namespace
@@ -95,90 +93,47 @@ private slots:
     void initTestCase() {
         auto app = New<TestApp>();
         app->MenuBar = New<MenuBar>();
-        auto file = item("UntitledMenu3", "File");
-        file->Append(item("FileReset", "Reset..."));
-        Ref<MenuItem> quit = New<QuitMenuItem>();
-        quit->Name = "FileQuit";
-        quit->Text = "Quit";
-        quit->KeyboardShortcut = "Cmd+Q";
-        file->Append(quit);
-        auto edit = item("UntitledMenu1", "Edit");
-        edit->Append(item("EditUndo", "Undo", "Cmd+Z"));
-        edit->Append(item("UntitledMenu2", "-"));
-        edit->Append(item("EditCopy", "Copy", "Cmd+C"));
-        app->MenuBar->Append(file);
+        auto edit = New<MenuItem>();
+        for (const char* name : {"EditUndo", "EditCopy"}) {
+            auto m = New<MenuItem>();
+            m->Name = m->Text = name;
+            edit->Append(m);
+        }
         app->MenuBar->Append(edit);
-        app->AddMenuHandler("EditCopy", [] { events << "app copy"; return false; });
         app->AddMenuHandler("EditUndo", [] { events << "app undo"; return false; });
         RegisterApp(app);
     }
     void init() { events.clear(); }
     void cleanup() {
+        SetMsgBoxHook(nullptr);
         for (const auto& w : OpenWindows()) w->Close();
         ProcessPendingEvents();
-    }
-
-    void constructionOrder() {
-        auto w = ImplicitWindow<TestWindow>();
-        QCOMPARE(events, (QStringList{"Layout", "CreateControls", "AddMenuHandlers", "open Canvas", "open Canvas",
-                                      "window open, visible 1"}));
-        QVERIFY(w->Visible());
-        QCOMPARE(w->Title(), std::string("Test"));
-        QCOMPARE(w->Width(), 300);
-        QCOMPARE(w->contentWidget()->size(), QSize(300, 200));
     }
 
     void accessorRule() {
         auto a = ImplicitWindow<TestWindow>();
         QCOMPARE(ImplicitWindow<TestWindow>(), a);
-        auto other = ImplicitWindow<OtherWindow>();
-        QVERIFY(!other->Visible());  // no layout asked for it
-        QCOMPARE(OpenWindows().size(), size_t(2));
         a->Close();
         auto b = ImplicitWindow<TestWindow>();
         QVERIFY(b != a);
         QCOMPARE(ImplicitWindow<TestWindow>(), b);
-        QCOMPARE(ImplicitWindow<OtherWindow>(), other);
     }
 
-    void lookup_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<int>("index");
-        QTest::addColumn<QString>("asClass");
-        QTest::addColumn<bool>("found");
-        QTest::addColumn<bool>("castOk");
-        QTest::newRow("plain") << "Label" << -1 << "StaticText" << true << true;
-        QTest::newRow("array member") << "Canvas" << 1 << "Canvas" << true << true;
-        QTest::newRow("array needs index") << "Canvas" << -1 << "Canvas" << false << false;
-        QTest::newRow("index past the array") << "Canvas" << 2 << "Canvas" << false << false;
-        QTest::newRow("no such name") << "Nothing" << -1 << "Canvas" << false << false;
-        QTest::newRow("wrong class") << "Label" << -1 << "Canvas" << true << false;
-        QTest::newRow("base class") << "Canvas" << 0 << "Control" << true << true;
-    }
+    // By name, by name and index; Ctl<T> throws on a wrong class or no match.
     void lookup() {
-        QFETCH(QString, name);
-        QFETCH(int, index);
-        QFETCH(QString, asClass);
-        QFETCH(bool, found);
-        QFETCH(bool, castOk);
         auto w = ImplicitWindow<TestWindow>();
-        const std::string n = name.toStdString();
-        QCOMPARE(w->FindControl(n, index) != nullptr, found);
-        auto cast = [&] {
-            if (asClass == "Canvas") return Ref<Control>(w->Ctl<Canvas>(n, index));
-            if (asClass == "StaticText") return Ref<Control>(w->Ctl<StaticText>(n, index));
-            return w->Ctl<Control>(n, index);
-        };
-        if (castOk) {
-            QCOMPARE(cast(), w->FindControl(n, index));
-            QCOMPARE(cast()->Index(), index);
-        } else {
-            QVERIFY_THROWS_EXCEPTION(NilObjectException, cast());
-        }
+        QCOMPARE(Ref<Control>(w->Ctl<StaticText>("Label")), w->FindControl("Label"));
+        QCOMPARE(w->Ctl<StaticText>("Label")->Index(), -1);
+        QCOMPARE(Ref<Control>(w->Ctl<Canvas>("Canvas", 1)), w->FindControl("Canvas", 1));
+        QCOMPARE(w->Ctl<Canvas>("Canvas", 1)->Index(), 1);
+        QVERIFY(!w->FindControl("Canvas") && !w->FindControl("Canvas", 2) && !w->FindControl("Nothing"));
+        QVERIFY_THROWS_EXCEPTION(NilObjectException, w->Ctl<Canvas>("Canvas"));
+        QVERIFY_THROWS_EXCEPTION(NilObjectException, w->Ctl<Canvas>("Canvas", 2));
+        QVERIFY_THROWS_EXCEPTION(NilObjectException, w->Ctl<Canvas>("Nothing"));
+        QVERIFY_THROWS_EXCEPTION(NilObjectException, w->Ctl<Canvas>("Label"));
     }
 
-    // Presses through the window system: on canvases, texts, rectangles and
-    // lines they reach the window, in window coordinates.
+    // Presses through the window system reach the window, in its coordinates.
     void mouseRouting_data() {
         QTest::addColumn<QPoint>("at");
         QTest::addColumn<QStringList>("expected");
@@ -186,27 +141,15 @@ private slots:
         QTest::newRow("rectangle") << QPoint(8, 62) << QStringList{"down 8,62"};
         QTest::newRow("label") << QPoint(20, 75) << QStringList{"down 20,75"};
         QTest::newRow("line") << QPoint(200, 20) << QStringList{"down 200,20"};
-        QTest::newRow("bare window") << QPoint(280, 10) << QStringList{"down 280,10"};
-        QTest::newRow("button") << QPoint(20, 110) << QStringList{};
-        QTest::newRow("list") << QPoint(200, 150) << QStringList{};
+        QTest::newRow("button") << QPoint(20, 110) << QStringList{"button"};
     }
     void mouseRouting() {
         QFETCH(QPoint, at);
         QFETCH(QStringList, expected);
         auto w = shownWindow();
-        events.clear();
         const QPoint p = w->contentWidget()->mapTo(w->widget(), at);
         QTest::mouseClick(w->widget()->windowHandle(), Qt::LeftButton, Qt::NoModifier, p);
         QCOMPARE(events, expected);
-    }
-
-    // Each click of a double click is one press.
-    void doubleClick() {
-        auto w = shownWindow();
-        events.clear();
-        const QPoint p = w->contentWidget()->mapTo(w->widget(), QPoint(65, 30));
-        QTest::mouseDClick(w->widget()->windowHandle(), Qt::LeftButton, Qt::NoModifier, p);
-        QCOMPARE(events, (QStringList{"down 65,30", "down 65,30"}));
     }
 
     void dragAfterTrueOnly_data() {
@@ -220,7 +163,6 @@ private slots:
         QFETCH(QStringList, expected);
         auto w = shownWindow();
         w->grab = grab;
-        events.clear();
         QWindow* win = w->widget()->windowHandle();
         auto at = [&](int x, int y) { return w->contentWidget()->mapTo(w->widget(), QPoint(x, y)); };
         QTest::mousePress(win, Qt::LeftButton, Qt::NoModifier, at(65, 30));
@@ -235,39 +177,15 @@ private slots:
         auto w = shownWindow();
         w->SetLeft(120);
         w->SetTop(90);
-        QCOMPARE(w->Left(), 120);
-        QCOMPARE(w->Top(), 90);
-        for (int i = 0; i < 3; ++i) {
-            w->SetTop(w->Top());
-            w->SetLeft(w->Left());
-        }
+        w->SetTop(w->Top());
+        w->SetLeft(w->Left());
         QCOMPARE(w->Left(), 120);
         QCOMPARE(w->Top(), 90);
         QCOMPARE(w->contentWidget()->mapToGlobal(QPoint(0, 0)), QPoint(120, 90));
     }
 
-    // Rectangles lie under every other control; the rest in creation order.
-    void stacking() {
-        auto w = ImplicitWindow<TestWindow>();
-        auto late = w->AddControl<Rectangle>("Late");
-        auto over = w->AddControl<Canvas>("Over");
-        auto z = [&](const char* name, int index = -1) {
-            return w->contentWidget()->children().indexOf(w->FindControl(name, index)->widget());
-        };
-        QVERIFY(z("Rectangle1") < z("Late"));
-        QVERIFY(z("Late") < z("Canvas", 0));
-        QVERIFY(z("Canvas", 0) < z("Canvas", 1));
-        QVERIFY(z("List") < z("Over"));
-        w->FindControl("Canvas", 0)->Raise();
-        QVERIFY(z("Over") < z("Canvas", 0));
-        w->restack();
-        QVERIFY(z("Canvas", 0) < z("Over"));
-        QVERIFY(z("Late") < z("Canvas", 0));
-    }
-
     void staticTextIsPlain() {
-        auto w = ImplicitWindow<TestWindow>();
-        auto t = w->Ctl<StaticText>("Label");
+        auto t = ImplicitWindow<TestWindow>()->Ctl<StaticText>("Label");
         t->SetText("<b>x</b>\r&amp;");
         auto* label = qobject_cast<QLabel*>(t->widget());
         QCOMPARE(label->textFormat(), Qt::PlainText);
@@ -275,211 +193,210 @@ private slots:
         QCOMPARE(t->Text(), std::string("<b>x</b>\r&amp;"));
     }
 
-    void listSelection_data() {
-        QTest::addColumn<QList<int>>("select");
-        QTest::addColumn<int>("listIndex");
-        QTest::addColumn<int>("selCount");
-        QTest::newRow("none") << QList<int>{} << -1 << 0;
-        QTest::newRow("one") << QList<int>{2} << 2 << 1;
-        QTest::newRow("gap") << QList<int>{3, 1} << 1 << 2;
-        QTest::newRow("run") << QList<int>{2, 3, 4} << 2 << 3;
-    }
+    // ListIndex is the first selected row, SelCount counts across gaps.
     void listSelection() {
-        QFETCH(QList<int>, select);
-        QFETCH(int, listIndex);
-        QFETCH(int, selCount);
-        auto w = ImplicitWindow<TestWindow>();
-        auto list = w->Ctl<Listbox>("List");
+        auto list = ImplicitWindow<TestWindow>()->Ctl<Listbox>("List");
         list->SetSelectionType(1);
         for (int i = 0; i < 5; ++i) list->AddRow("row " + std::to_string(i));
-        for (int r : select) list->SetSelected(r, true);
-        QCOMPARE(list->ListIndex(), listIndex);
-        QCOMPARE(list->SelCount(), selCount);
-        for (int r = 0; r < 5; ++r) QCOMPARE(list->Selected(r), select.contains(r));
-    }
-
-    void listRows() {
-        auto w = ImplicitWindow<TestWindow>();
-        auto list = w->Ctl<Listbox>("List");
-        list->SetColumnCount(3);
-        list->SetColumnWidths("100,100,500");
-        list->SetInitialValue("Generation\tDifferences\tSequence\r1\t2\n");
-        QCOMPARE(list->ListCount(), 2);
-        QCOMPARE(list->LastIndex(), 1);
-        QCOMPARE(list->Cell(0, 2), std::string("Sequence"));
-        QCOMPARE(list->Cell(1, 1), std::string("2"));
-        QCOMPARE(list->Cell(1, 2), std::string());
-        list->AddRow("3");
-        QCOMPARE(list->LastIndex(), 2);
-        list->SetCell(2, 2, "ATG");
-        list->SetListIndex(2);
-        list->RemoveRow(1);
-        QCOMPARE(list->ListCount(), 2);
-        QCOMPARE(list->Cell(1, 0), std::string("3"));
-        QCOMPARE(list->Cell(1, 2), std::string("ATG"));
-        QCOMPARE(list->ListIndex(), 1);  // the selection moved with its row
-    }
-
-    void listBadIndices_data() {
-        QTest::addColumn<int>("row");
-        QTest::addColumn<int>("column");
-        QTest::newRow("row below") << -1 << 0;
-        QTest::newRow("row past") << 2 << 0;
-        QTest::newRow("column below") << 0 << -1;
-        QTest::newRow("column past") << 0 << 3;
-    }
-    void listBadIndices() {
-        QFETCH(int, row);
-        QFETCH(int, column);
-        auto w = ImplicitWindow<TestWindow>();
-        auto list = w->Ctl<Listbox>("List");
-        list->SetColumnCount(3);
-        list->AddRow("a");
-        list->AddRow("b");
-        QVERIFY_THROWS_EXCEPTION(OutOfBoundsException, list->Cell(row, column));
-        QVERIFY_THROWS_EXCEPTION(OutOfBoundsException, list->SetCell(row, column, "x"));
-        if (column == 0) {
-            QVERIFY_THROWS_EXCEPTION(OutOfBoundsException, list->RemoveRow(row));
-            QVERIFY_THROWS_EXCEPTION(OutOfBoundsException, list->Selected(row));
-        }
-        QCOMPARE(list->ListCount(), 2);
-    }
-
-    // Return presses only the default button, Escape only the cancel button.
-    void defaultAndCancel_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("return") << int(Qt::Key_Return) << QStringList{"ok"};
-        QTest::newRow("escape") << int(Qt::Key_Escape) << QStringList{"cancel"};
-        QTest::newRow("other key") << int(Qt::Key_A) << QStringList{};
-    }
-    void defaultAndCancel() {
-        QFETCH(int, key);
-        QFETCH(QStringList, expected);
-        auto w = shownWindow();
-        auto plain = w->Ctl<PushButton>("Button");
-        plain->Action.Bind([] { events << "plain"; });
-        auto ok = w->AddControl<PushButton>("Ok");
-        ok->SetBounds(100, 160, 40, 24);
-        ok->SetDefault(true);
-        ok->Action.Bind([] { events << "ok"; });
-        auto cancel = w->AddControl<PushButton>("Cancel");
-        cancel->SetBounds(100, 130, 40, 24);
-        cancel->SetCancel(true);
-        cancel->Action.Bind([] { events << "cancel"; });
-        events.clear();
-        plain->widget()->setFocus();
-        QTest::keyClick(plain->widget(), Qt::Key(key));
-        QCOMPARE(events, expected);
+        QCOMPARE(list->ListIndex(), -1);
+        QCOMPARE(list->SelCount(), 0);
+        list->SetSelected(3, true);
+        list->SetSelected(1, true);
+        QCOMPARE(list->ListIndex(), 1);
+        QCOMPARE(list->SelCount(), 2);
+        for (int r = 0; r < 5; ++r) QCOMPARE(list->Selected(r), r == 1 || r == 3);
     }
 
     // The enabling pass asks the application, the front window, its focused
-    // control, in that order; a disabled item does not act.
+    // control, in that order; a disabled item does not act, an enabled one
+    // goes to the focused control's handler first.
     void enablingPass() {
         auto w = shownWindow();
         auto list = w->Ctl<Listbox>("List");
         list->widget()->setFocus();
         QCOMPARE(w->FocusedControl(), Ref<Control>(list));
-        events.clear();
         RunEnablingPass();
         QCOMPARE(events, (QStringList{"enable app", "enable window", "enable list"}));
-        auto bar = App_()->MenuBar;
-        QVERIFY(bar->Find("EditCopy")->Enabled());
-        QVERIFY(bar->Find("FileReset")->Enabled());
-        QVERIFY(!bar->Find("EditUndo")->Enabled());
-        QVERIFY(bar->Find("FileQuit")->Enabled());
+        QVERIFY(App_()->MenuBar->Find("EditCopy")->Enabled());
+        QVERIFY(!App_()->MenuBar->Find("EditUndo")->Enabled());
         auto* undo = w->widget()->findChild<QAction*>("EditUndo");
         QVERIFY(undo && !undo->isEnabled());
-        QVERIFY(w->widget()->findChild<QAction*>("EditCopy")->isEnabled());
-        QCOMPARE(w->widget()->findChild<QAction*>("FileQuit")->shortcut(), QKeySequence("Ctrl+Q"));
+        bool undone = true, copied = false;
+        Dispatch([&] {
+            undone = ChooseMenuItem("EditUndo");
+            copied = ChooseMenuItem("EditCopy");
+        });
+        QVERIFY(!undone && copied);
+        QVERIFY(!events.contains("app undo"));
+        QCOMPARE(events.last(), QStringLiteral("list copy"));
     }
 
-    // The focused control's handler comes first, then the window's, then
-    // the application's.
-    void choosingAnItem_data() {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<bool>("focusList");
-        QTest::addColumn<bool>("result");
-        QTest::addColumn<QString>("handled");
-        QTest::newRow("control first") << "EditCopy" << true << true << "list copy";
-        QTest::newRow("then window") << "EditCopy" << false << true << "window copy";
-        QTest::newRow("window only") << "FileReset" << true << true << "window reset";
-        QTest::newRow("disabled") << "EditUndo" << true << false << "";
-        QTest::newRow("unknown") << "Nothing" << false << false << "";
-    }
-    void choosingAnItem() {
-        QFETCH(QString, name);
-        QFETCH(bool, focusList);
-        QFETCH(bool, result);
-        QFETCH(QString, handled);
-        auto w = shownWindow();
-        (focusList ? w->Ctl<Listbox>("List")->widget() : w->Ctl<PushButton>("Button")->widget())->setFocus();
-        events.clear();
-        bool r = !result;
-        Dispatch([&] { r = ChooseMenuItem(name.toStdString()); });
-        QCOMPARE(r, result);
-        for (const char* pass : {"enable app", "enable window", "enable list"}) events.removeAll(pass);
-        QCOMPARE(events, handled.isEmpty() ? QStringList() : QStringList{handled});
-    }
-
-    void menuActionDispatches() {
-        auto w = shownWindow();
-        w->Ctl<PushButton>("Button")->widget()->setFocus();
-        auto* copy = w->widget()->findChild<QAction*>("EditCopy");
-        QVERIFY(copy);
-        events.clear();
-        copy->trigger();
-        QCOMPARE(events.last(), QStringLiteral("window copy"));
-    }
-
-    void shortcuts_data() {
-        QTest::addColumn<int>("key");
-        QTest::addColumn<QStringList>("expected");
-        QTest::newRow("enabled item") << int(Qt::Key_C) << QStringList{"window copy"};
-        QTest::newRow("disabled item") << int(Qt::Key_Z) << QStringList{};
-    }
-    void shortcuts() {
-        QFETCH(int, key);
-        QFETCH(QStringList, expected);
-        auto w = shownWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w->widget()));
-        QWidget* button = w->Ctl<PushButton>("Button")->widget();
-        button->setFocus();
-        events.clear();
-        QTest::keyClick(button, Qt::Key(key), Qt::ControlModifier);
-        for (const char* pass : {"enable app", "enable window", "enable list"}) events.removeAll(pass);
-        QCOMPARE(events, expected);
-    }
-
-    void timerModes() {
+    void inputHeldUntilHandlerReturns() {
         auto w = ImplicitWindow<TestWindow>();
-        auto t = w->AddControl<Timer>("Timer1");
-        int ticks = 0;
-        t->Action.Bind([&] { ++ticks; });
-        t->Fire();
-        QCOMPARE(ticks, 0);  // off
-        t->SetMode(1);
-        t->Fire();
-        t->Fire();
-        QCOMPARE(ticks, 1);
-        QCOMPARE(t->Mode(), 0);
-        w->Close();
-        t->SetMode(2);
-        t->Fire();
-        QCOMPARE(ticks, 1);  // a closed window's timer is silent
+        QStringList during{"?"};
+        Dispatch([&] {
+            w->SimulateMouseDown(1, 2);
+            QTest::mouseClick(w->button->widget(), Qt::LeftButton);
+            w->SimulateMouseDown(3, 4);
+            yieldNow();
+            during = events;
+        });
+        QCOMPARE(during, QStringList());
+        ProcessPendingEvents();
+        QCOMPARE(events, (QStringList{"down 1,2", "button", "down 3,4"}));
     }
 
-    void services() {
-        Ref<Clipboard> c = New<Clipboard>();
-        c->Text = "a\tb\r";
-        c->Close();
-        QCOMPARE(ClipboardText(), std::string("a\tb\r"));
-        const int before = ResourceReadCount();
-        QVERIFY(GetPicture(999) == nullptr);
-        QCOMPARE(ResourceReadCount(), before + 1);
-        auto cover = GetPicture(168);
-        if (!cover) QSKIP("no picture resources in this build");
-        QVERIFY(cover->Width() > 0 && cover->Height() > 0);
+    // Keys are held like the rest, but their state is read at once.
+    void keyboardStateWhileHeld() {
+        auto w = ImplicitWindow<TestWindow>();
+        QWidget* field = w->field->widget();
+        bool held = false, released = false;
+        QString textDuring = "?";
+        Dispatch([&] {
+            QTest::keyPress(field, Qt::Key_Control);
+            QTest::keyPress(field, Qt::Key_Period, Qt::ControlModifier);
+            yieldNow();
+            held = Keyboard::AsyncCommandKey() && Keyboard::AsyncKeyDown(47);
+            QTest::keyRelease(field, Qt::Key_Period, Qt::ControlModifier);
+            QTest::keyRelease(field, Qt::Key_Control);
+            released = !Keyboard::AsyncCommandKey() && !Keyboard::AsyncKeyDown(47);
+            QTest::keyClick(field, Qt::Key_7);
+            textDuring = QString::fromStdString(w->field->Text());
+        });
+        QVERIFY(held && released);
+        QCOMPARE(textDuring, QString());
+        ProcessPendingEvents();
+        QCOMPARE(QString::fromStdString(w->field->Text()), QStringLiteral("7"));
+        QVERIFY(!Keyboard::AsyncCommandKey());
+    }
+
+    // The layer's own message box has no parent window: its input is live.
+    void ownDialogsStayLive() {
+        QPushButton plain("OK");
+        plain.show();
+        int clicks = 0, during = -1;
+        connect(&plain, &QPushButton::clicked, [&] { ++clicks; });
+        Dispatch([&] {
+            QTest::mouseClick(&plain, Qt::LeftButton);
+            during = clicks;
+        });
+        QCOMPARE(during, 1);
+    }
+
+    // A repeating tick is skipped for good; a single one waits.
+    void timerDuringHandler_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("modeAfterFire");
+        QTest::newRow("repeating") << 2 << 2;
+        QTest::newRow("single") << 1 << 0;
+    }
+    void timerDuringHandler() {
+        QFETCH(int, mode);
+        QFETCH(int, modeAfterFire);
+        auto w = ImplicitWindow<TestWindow>();
+        w->timer->SetMode(mode);
+        QStringList during{"?"};
+        Dispatch([&] {
+            w->timer->Fire();
+            yieldNow();
+            during = events;
+        });
+        ProcessPendingEvents();
+        QCOMPARE(during, QStringList());
+        QCOMPARE(events, QStringList());
+        QCOMPARE(w->timer->Mode(), mode);
+        w->timer->Fire();
+        QCOMPARE(events, QStringList{"tick"});
+        QCOMPARE(w->timer->Mode(), modeAfterFire);
+        w->timer->Fire();
+        QCOMPARE(events.size(), mode == 2 ? 2 : 1);
+    }
+
+    void closeInsideHandler_data() {
+        QTest::addColumn<bool>("nested");
+        QTest::newRow("handler") << false;
+        QTest::newRow("nested handler") << true;
+    }
+    void closeInsideHandler() {
+        QFETCH(bool, nested);
+        auto w = ImplicitWindow<TestWindow>();
+        const Window* first = w.get();
+        std::weak_ptr<Window> weak = w;
+        QPointer<QWidget> top = w->widget();
+        bool visibleDuring = true, aliveDuring = false, aliveAfterInner = false;
+        Ref<TestWindow> second;
+        auto closeIt = [&] {
+            w->SimulateMouseDown(5, 5);
+            w->Close();
+            visibleDuring = w->Visible();
+            second = ImplicitWindow<TestWindow>();
+            w.reset();
+            yieldNow();
+            aliveDuring = !weak.expired();
+        };
+        Dispatch([&] {
+            if (nested)
+                Dispatch(closeIt);
+            else
+                closeIt();
+            aliveAfterInner = !weak.expired();
+        });
+        QVERIFY(!visibleDuring && aliveDuring && aliveAfterInner);
+        QVERIFY(weak.expired());
+        QVERIFY(second.get() != first);
+        QCOMPARE(OpenWindows().size(), size_t(1));
+        ProcessPendingEvents();
+        QVERIFY(top.isNull());
+        QCOMPARE(events, QStringList());  // the press for the closed window is dropped
+    }
+
+    void handlerErrors_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("nil object") << 0 << "An internal error stopped this action: no such thing";
+        QTest::newRow("out of bounds") << 1 << "An internal error stopped this action: index 9";
+        QTest::newRow("other") << 2 << "An internal error stopped this action: broken";
+    }
+    void handlerErrors() {
+        QFETCH(int, kind);
+        QFETCH(QString, message);
+        auto w = ImplicitWindow<TestWindow>();
+        QStringList shown;
+        SetMsgBoxHook([&](const std::string& s) { shown << QString::fromStdString(s); });
+        Dispatch([&] {
+            w->SimulateMouseDown(9, 9);
+            if (kind == 0) throw NilObjectException("no such thing");
+            if (kind == 1) throw OutOfBoundsException("index 9");
+            throw std::runtime_error("broken");
+        });
+        QCOMPARE(shown, QStringList{message});
+        QVERIFY(!InHandler());
+        ProcessPendingEvents();
+        QCOMPARE(events, QStringList{"down 9,9"});
+    }
+
+    void yieldIsCheap() {
+        QElapsedTimer t;
+        Dispatch([&] {
+            t.start();
+            for (int i = 0; i < 1000000; ++i) Yield();
+        });
+        QVERIFY2(t.elapsed() < 300, qPrintable(QString::number(t.elapsed())));
+    }
+
+    // The loop delivers the application's Open event and ends once no window
+    // is left (a loop that does not end fails instead).
+    void runEndsWithTheLastWindow() {
+        QTimer hung;
+        hung.callOnTimeout([] { QCoreApplication::exit(1); });
+        hung.start(10000);
+        auto w = ImplicitWindow<TestWindow>();
+        w->timer->Action.Bind([&w] { w->Close(); });
+        w->timer->SetPeriod(0);
+        w->timer->SetMode(1);
+        QCOMPARE(RuntimeRun(), 0);
+        QCOMPARE(events, QStringList{"open"});
+        QVERIFY(OpenWindows().empty());
     }
 };
 
