@@ -427,6 +427,9 @@ public:
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
         auto* table = static_cast<const ListTable*>(parent());
         QStyleOptionViewItem o(option);
+        // Only a selected row is marked: no hover or current-cell decoration,
+        // which would look like a selection that is not there.
+        o.state &= ~(QStyle::State_HasFocus | QStyle::State_MouseOver);
         const int32_t code = table->columnValue(table->alignment, index.column());
         const int32_t indent = table->columnValue(table->offset, index.column());
         o.displayAlignment = horizontalAlignment(code) | Qt::AlignVCenter;
