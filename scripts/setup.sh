@@ -36,5 +36,5 @@ velloran_build() {
     elif [ $# -gt 0 ]; then
         cmake "$dir" "$@" >/dev/null
     fi
-    cmake --build "$dir" -j "$jobs"
+    cmake --build "$dir" -j "$jobs" ${VELLORAN_TARGET:+--target "$VELLORAN_TARGET"}
 }

@@ -174,4 +174,4 @@ private slots:
 };
 
 QTEST_MAIN(TestGraphics)
-#include "tst_graphics.moc"
+#include "tst_basics.moc"
