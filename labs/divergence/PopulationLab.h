@@ -327,50 +327,19 @@ protected:
     // population or slot it lies in. Any press inside a population or a
     // slot claims the mouse, whether or not a virion was hit.
     bool PickUp(int32_t x, int32_t y) {
-        DragTron = nullptr;
-        for (int32_t i = 0; i < Populations; ++i) {
-            driftCan& pop = Population(i);
-            if (!pop.within(x, y)) {
-                fw::Yield();
-                continue;
-            }
-            DragTron = pop.mouseDown(x, y);
-            showPopups(x, y);
-            OldMouseX = x;
-            OldMouseY = y;
-            sourcePop = i;
-            return true;
-        }
-        for (int32_t i = 0; i < kSlots; ++i) {
-            displayCan& slot = Slot(i);
-            if (!slot.within(x, y)) {
-                fw::Yield();
-                continue;
-            }
-            DragTron = slot.mouseDown(x, y);
-            showPopups(x, y);
-            OldMouseX = x;
-            OldMouseY = y;
-            return true;
-        }
-        return false;
+        const int32_t hit = VirionDrag::PickUpFrom(pops_, slots_, x, y, DragTron);
+        if (hit == VirionDrag::kNoHit) return false;
+        showPopups(x, y);
+        OldMouseX = x;
+        OldMouseY = y;
+        if (hit != VirionDrag::kSlotHit) sourcePop = hit;
+        return true;
     }
 
     // The release gives the held virion to every population and slot under
     // the point; released anywhere else it is lost.
     void Drop(int32_t x, int32_t y) {
-        if (DragTron) {
-            for (int32_t i = 0; i < Populations; ++i) {
-                driftCan& pop = Population(i);
-                if (pop.within(x, y)) pop.AniTronDrop(x, y, DragTron);
-                fw::Yield();
-            }
-            for (int32_t i = 0; i < kSlots; ++i) {
-                displayCan& slot = Slot(i);
-                if (slot.within(x, y)) slot.AniTronDrop(x, y, DragTron);
-                fw::Yield();
-            }
-        }
+        VirionDrag::DropOn(pops_, slots_, x, y, DragTron);
         VirionDrag::VanishPopups(fw::Deref(sprite_), fw::Deref(card_));
         DragTron = nullptr;
         sourcePop = -1;
@@ -383,15 +352,12 @@ protected:
 
     // The payload of the pop-ups is the held virion.
     static void PaintDragSprite(popupSpriteCan& me, int32_t x, int32_t y, const fw::Variant& v) {
-        fw::Ref<fw::Object> o = v.ObjectValue();
-        if (!o) return;
-        VirionDrag::PaintDragSprite(me, x, y, *fw::Cast<virionTron>(o));
+        VirionDrag::PaintDragSpriteOf<virionTron>(me, x, y, v);
     }
 
     static void PaintSequenceCard(popupSpriteCan& me, int32_t x, int32_t y, const fw::Variant& v,
                                   fw::Window* w) {
-        fw::Ref<virionTron> t = v.As<virionTron>();
-        VirionDrag::PaintSequenceCard(me, x, y, t->Sequence, fw::Deref(w));
+        VirionDrag::PaintSequenceCardOf<virionTron>(me, x, y, v, w);
     }
 
     // ------------------------------------------------------------ the panel

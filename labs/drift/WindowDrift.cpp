@@ -382,17 +382,14 @@ void WindowDrift::PushButtonPlot_Action() {
 
 void WindowDrift::MyPopUpVirion_LoadImage(popupSpriteCan* me, int32_t x, int32_t y,
                                           fw::Variant payload, fw::Window*) {
-    fw::Ref<agingVTron> t = fw::As<agingVTron>(payload.ObjectValue());
-    if (!t) return;
-    VirionDrag::PaintDragSprite(fw::Deref(me), x, y, *t);
+    VirionDrag::PaintDragSpriteOf<agingVTron>(fw::Deref(me), x, y, payload);
 }
 
 void WindowDrift::myPopupVirionData_Vanished() {}
 
 void WindowDrift::myPopupVirionData_LoadImage(popupSpriteCan* me, int32_t x, int32_t y,
                                               fw::Variant payload, fw::Window* w) {
-    fw::Ref<agingVTron> t = payload.As<agingVTron>();
-    VirionDrag::PaintSequenceCard(fw::Deref(me), x, y, t->Sequence, fw::Deref(w));
+    VirionDrag::PaintSequenceCardOf<agingVTron>(fw::Deref(me), x, y, payload, w);
 }
 
 // ------------------------------------------------------------ menus

@@ -357,17 +357,14 @@ void WindowTree::myDriftCan_SetProperties(myDriftCan& me) {
 
 void WindowTree::MyPopUpVirion_LoadImage(popupSpriteCan& me, int32_t x, int32_t y,
                                          fw::Variant payload, fw::Window*) {
-    auto t = fw::As<virionTron>(payload.ObjectValue());
-    if (!t) return;
-    VirionDrag::PaintDragSprite(me, x, y, *t);
+    VirionDrag::PaintDragSpriteOf<virionTron>(me, x, y, payload);
 }
 
 void WindowTree::myPopupVirionData_Vanished() {}
 
 void WindowTree::myPopupVirionData_LoadImage(popupSpriteCan& me, int32_t x, int32_t y,
                                              fw::Variant payload, fw::Window* w) {
-    auto t = payload.As<virionTron>();
-    VirionDrag::PaintSequenceCard(me, x, y, t->Sequence, fw::Deref(w));
+    VirionDrag::PaintSequenceCardOf<virionTron>(me, x, y, payload, w);
 }
 
 // ------------------------------------------------------------------- menus
@@ -393,20 +390,7 @@ void WindowTree::Event_MouseDrag(int32_t x, int32_t y) {
 }
 
 void WindowTree::Event_MouseUp(int32_t x, int32_t y) {
-    if (DragTron) {
-        // Every canvas and slot under the point gets the virion; released
-        // anywhere else it is lost.
-        for (int32_t i = 0; i <= 7; ++i) {
-            auto can = Ctl<driftCan>("myDriftCan", i);
-            if (can->within(x, y)) can->AniTronDrop(x, y, DragTron);
-            fw::Yield();
-        }
-        for (int32_t i = 0; i <= 1; ++i) {
-            auto slot = Ctl<displayCan>("MyDisplayCan", i);
-            if (slot->within(x, y)) slot->AniTronDrop(x, y, DragTron);
-            fw::Yield();
-        }
-    }
+    VirionDrag::DropOn(populations(), displaySlots(), x, y, DragTron);
     VirionDrag::VanishPopups(*Ctl<popupSpriteCan>("MyPopUpVirion"),
                              *Ctl<popupSpriteCan>("myPopupVirionData"));
     DragTron = nullptr;
@@ -421,37 +405,28 @@ bool WindowTree::Event_MouseDown(int32_t x, int32_t y) {
     return pickUp(x, y);
 }
 
+// Every population canvas, in use or not, then the two slots.
 bool WindowTree::pickUp(int32_t x, int32_t y) {
-    DragTron = nullptr;
-    auto popups = [this, x, y] {
-        if (DragTron) {
-            Ctl<popupSpriteCan>("MyPopUpVirion")->popup(x, y, fw::Variant(DragTron), this);
-            Ctl<popupSpriteCan>("myPopupVirionData")->popup(x, y, fw::Variant(DragTron), this);
-        }
-        OldMouseX = x;
-        OldMouseY = y;
-    };
-    // Every population canvas, in use or not, then the two slots.
-    for (int32_t i = 0; i <= 7; ++i) {
-        auto can = Ctl<driftCan>("myDriftCan", i);
-        if (can->within(x, y)) {
-            DragTron = can->mouseDown(x, y);
-            popups();
-            sourcePop = i;
-            return true;
-        }
-        fw::Yield();
+    const int32_t hit = VirionDrag::PickUpFrom(populations(), displaySlots(), x, y, DragTron);
+    if (hit == VirionDrag::kNoHit) return false;
+    if (DragTron) {
+        Ctl<popupSpriteCan>("MyPopUpVirion")->popup(x, y, fw::Variant(DragTron), this);
+        Ctl<popupSpriteCan>("myPopupVirionData")->popup(x, y, fw::Variant(DragTron), this);
     }
-    for (int32_t i = 0; i <= 1; ++i) {
-        auto slot = Ctl<displayCan>("MyDisplayCan", i);
-        if (slot->within(x, y)) {
-            DragTron = slot->mouseDown(x, y);
-            popups();
-            return true;
-        }
-        fw::Yield();
-    }
-    return false;
+    OldMouseX = x;
+    OldMouseY = y;
+    if (hit != VirionDrag::kSlotHit) sourcePop = hit;
+    return true;
+}
+
+std::vector<fw::Ref<driftCan>> WindowTree::populations() const {
+    std::vector<fw::Ref<driftCan>> pops;
+    for (int32_t i = 0; i <= 7; ++i) pops.push_back(Ctl<driftCan>("myDriftCan", i));
+    return pops;
+}
+
+std::vector<fw::Ref<displayCan>> WindowTree::displaySlots() const {
+    return {Ctl<displayCan>("MyDisplayCan", 0), Ctl<displayCan>("MyDisplayCan", 1)};
 }
 
 // ------------------------------------------------------------------- split

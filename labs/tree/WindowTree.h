@@ -6,6 +6,8 @@
 // field.
 #pragma once
 
+#include <vector>
+
 #include <cstdint>
 
 #include "engine/HLine.h"
@@ -114,6 +116,9 @@ private:
     void splitPopulation(int32_t x, int32_t y);
     // The press while paused: picks a virion up.
     bool pickUp(int32_t x, int32_t y);
+    // The eight population canvases in index order, and the two slots.
+    std::vector<fw::Ref<driftCan>> populations() const;
+    std::vector<fw::Ref<displayCan>> displaySlots() const;
 };
 
 // The one open Tree window, or a new one (created hidden).
