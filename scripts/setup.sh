@@ -31,7 +31,8 @@ velloran_build() {
     shift 2
     local jobs
     jobs=$(nproc 2>/dev/null || echo 2)
-    if [ ! -f "$dir/CMakeCache.txt" ]; then
+    # A configure that failed half-way leaves a cache but no Makefile.
+    if [ ! -f "$dir/CMakeCache.txt" ] || [ ! -f "$dir/Makefile" ]; then
         cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE="$type" "$@" >/dev/null
     elif [ $# -gt 0 ]; then
         cmake "$dir" "$@" >/dev/null

@@ -1,0 +1,56 @@
+#include "Controls.h"
+
+#include <QLineEdit>
+
+#include "Application.h"
+#include "ControlSupport.h"
+#include "Window.h"
+
+namespace fw {
+
+using namespace internal;
+
+// ---------------------------------------------------------------- EditField
+
+EditField::EditField() {
+    setWidget(new QLineEdit);
+}
+
+std::string EditField::Text() const {
+    auto* e = widgetOf<QLineEdit>(this);
+    return e ? e->text().toStdString() : std::string();
+}
+
+void EditField::SetText(const std::string& s) {
+    if (auto* e = widgetOf<QLineEdit>(this)) e->setText(qstr(s));
+}
+
+void EditField::SetBorder(bool b) {
+    if (auto* e = widgetOf<QLineEdit>(this)) e->setFrame(b);
+}
+
+void EditField::SetReadOnly(bool r) {
+    if (auto* e = widgetOf<QLineEdit>(this)) e->setReadOnly(r);
+}
+
+void EditField::SetTextFont(const std::string& font) {
+    setFontName(widget(), font);
+}
+
+void EditField::SetTextSize(int32_t size) {
+    setFontSize(widget(), size);
+}
+
+void EditField::SetAlignment(int32_t a) {
+    if (auto* e = widgetOf<QLineEdit>(this)) e->setAlignment(horizontalAlignment(a) | Qt::AlignVCenter);
+}
+
+void EditField::SetBackColor(Color c) {
+    if (QWidget* w = widget()) {
+        QPalette pal = w->palette();
+        pal.setColor(QPalette::Base, qcolor(c));
+        w->setPalette(pal);
+    }
+}
+
+}  // namespace fw
