@@ -75,6 +75,9 @@ void WindowResetDrift::Layout() {
 
 void WindowResetDrift::CreateControls() {
     _CreateControls0();
+    // Tab order: the creation order.
+    int32_t tabIndex = 0;
+    for (const auto& c : Controls()) c->SetTabIndex(tabIndex++);
 }
 
 void WindowResetDrift::_CreateControls0() {

@@ -85,6 +85,10 @@ QImage Canvas::Snapshot() const {
     return img;
 }
 
+void Canvas::settleFocusPolicy() {
+    if (QWidget* w = widget()) w->setFocusPolicy(AcceptFocus ? Qt::StrongFocus : Qt::NoFocus);
+}
+
 // The surface follows the canvas's size and keeps what was drawn in its
 // top-left part.
 void Canvas::geometryChanged() {

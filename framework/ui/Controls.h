@@ -10,6 +10,12 @@
 // Mouse presses on canvases, static texts, rectangles and lines go to the
 // window's MouseDown; buttons, edit fields, lists and pop-up menus take
 // their own.
+//
+// Keyboard focus: edit fields, lists and pop-up menus take it from a click
+// or from Tab; push buttons only from Tab (a click leaves the focus where it
+// was); a canvas only when its AcceptFocus is True; texts, rectangles,
+// lines and timers never. Tab and Shift+Tab go through a window's
+// focusable controls by TabIndex (controls without one by creation order).
 #pragma once
 
 #include <QPointer>
@@ -57,6 +63,11 @@ public:
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool v);
 
+    // The control's place in its window's Tab order; -1 (not given): its
+    // creation order. Read by the window once every control exists.
+    int32_t TabIndex() const { return tabIndex_; }
+    void SetTabIndex(int32_t i) { tabIndex_ = i; }
+
     // Repaints at once (with True the background is erased first).
     virtual void Refresh(bool eraseBackground = true);
     // Stacks the control above every other control of its window.
@@ -85,12 +96,20 @@ protected:
     // Canvases, texts, rectangles and lines pass the mouse to the window.
     virtual bool passesMouseToWindow() const { return false; }
     virtual void geometryChanged() {}
+    // Settles the widget's focus policy from the control's own properties
+    // (run by the window once every control exists).
+    virtual void settleFocusPolicy() {}
+    // A window gives its first focus to the first edit field or list.
+    virtual bool takesFirstFocus() const { return false; }
+    // Run when the window gives the control its first focus.
+    virtual void firstFocused() {}
 
 private:
     friend class Window;
     Window* window_ = nullptr;
     std::string name_;
     int32_t index_ = -1;
+    int32_t tabIndex_ = -1;
     QPointer<QWidget> widget_;
     int32_t left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     bool visible_ = true, enabled_ = true;
@@ -126,6 +145,7 @@ public:
 protected:
     bool passesMouseToWindow() const override { return true; }
     void geometryChanged() override;
+    void settleFocusPolicy() override;
 
 private:
     friend class CanvasWidget;
@@ -187,6 +207,19 @@ public:
     void SetTextSize(int32_t size);
     void SetAlignment(int32_t a);
     void SetBackColor(Color c);
+    // False: no frame marks the field while it has the focus.
+    void SetUseFocusRing(bool on);
+    bool UseFocusRing() const { return focusRing_; }
+    // True when the whole text is selected (and is not empty).
+    bool AllTextSelected() const;
+
+protected:
+    bool takesFirstFocus() const override { return true; }
+    // As when tabbed into: the whole text selected, so typing replaces it.
+    void firstFocused() override;
+
+private:
+    bool focusRing_ = true;
 };
 
 // Rows from 0; columns from 0. InitialValue text: rows separated by carriage
@@ -208,6 +241,18 @@ public:
     void SetTextSize(int32_t size);
     void SetGridLines(int32_t horizontal, int32_t vertical);
 
+    // Scroll bars. The list scrolls by pixels; a column is as wide as its
+    // ColumnWidths entry or as its widest text, whichever is more, so every
+    // letter of a long row can be scrolled into view. A bar that is on shows
+    // while the rows do not fit (AutoHideScrollbars True) or always (False).
+    // Without its vertical bar the list does not scroll vertically.
+    void SetScrollbarHorizontal(bool on);
+    void SetScrollbarVertical(bool on);
+    void SetAutoHideScrollbars(bool on);
+    // False: no frame marks the list while it has the focus.
+    void SetUseFocusRing(bool on);
+    bool UseFocusRing() const { return focusRing_; }
+
     void AddRow(const std::string& text);  // a new last row, text in column 0
     void RemoveRow(int32_t row);
     void DeleteAllRows();
@@ -224,8 +269,14 @@ public:
     void SetSelected(int32_t row, bool selected);
 
     // Bad rows or columns throw OutOfBoundsException.
+
+protected:
+    bool takesFirstFocus() const override { return true; }
+
 private:
+    void applyScrollbars();
     int32_t lastIndex_ = -1;
+    bool horizontalBar_ = true, verticalBar_ = true, autoHide_ = true, focusRing_ = true;
 };
 
 class PopupMenu : public Control {

@@ -1,6 +1,7 @@
 #include "Controls.h"
 
 #include <QLineEdit>
+#include <QStyleOptionFrame>
 
 #include "Application.h"
 #include "ControlSupport.h"
@@ -12,8 +13,43 @@ using namespace internal;
 
 // ---------------------------------------------------------------- EditField
 
+namespace {
+
+// A line edit that can leave out the style's focus frame.
+class FieldWidget : public QLineEdit {
+public:
+    bool focusRing = true;
+
+protected:
+    void initStyleOption(QStyleOptionFrame* option) const override {
+        QLineEdit::initStyleOption(option);
+        if (!focusRing) option->state &= ~QStyle::State_HasFocus;
+    }
+};
+
+}  // namespace
+
 EditField::EditField() {
-    setWidget(new QLineEdit);
+    auto* e = new FieldWidget;
+    e->setFocusPolicy(Qt::StrongFocus);
+    setWidget(e);
+}
+
+void EditField::SetUseFocusRing(bool on) {
+    focusRing_ = on;
+    if (auto* e = widgetOf<FieldWidget>(this)) {
+        e->focusRing = on;
+        e->update();
+    }
+}
+
+bool EditField::AllTextSelected() const {
+    auto* e = widgetOf<QLineEdit>(this);
+    return e && !e->text().isEmpty() && e->selectedText() == e->text();
+}
+
+void EditField::firstFocused() {
+    if (auto* e = widgetOf<QLineEdit>(this)) e->selectAll();
 }
 
 std::string EditField::Text() const {

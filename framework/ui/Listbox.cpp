@@ -1,7 +1,10 @@
 #include "Controls.h"
 
+#include <QEvent>
 #include <QHeaderView>
 #include <QPainter>
+#include <QScrollBar>
+#include <QStyleOptionFrame>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <algorithm>
@@ -18,23 +21,104 @@ using namespace internal;
 
 namespace {
 
+// A cell, with the width of its text kept, so that fitting the columns to
+// their texts does not measure every text again.
+class ListItem : public QTableWidgetItem {
+public:
+    explicit ListItem(const QString& text) : QTableWidgetItem(text) {}
+    int textWidth = 0;
+};
+
 class ListTable : public QTableWidget {
 public:
     std::vector<int32_t> alignment, offset;
-    std::string widths;
+    std::vector<int> designWidths;  // from ColumnWidths; -1: not given
     bool horizontalGrid = false, verticalGrid = false;
+    bool verticalScrolls = true;
+    bool focusRing = true;
 
     int32_t columnValue(const std::vector<int32_t>& v, int column) const {
         return column >= 0 && column < static_cast<int>(v.size()) ? v[column] : 0;
     }
 
-    void applyWidths() {
-        const QStringList parts = qstr(widths).split(QLatin1Char(','));
-        for (int i = 0; i < parts.size() && i < columnCount(); ++i) {
+    void setWidths(const std::string& widths) {
+        designWidths.clear();
+        for (const QString& part : qstr(widths).split(QLatin1Char(','))) {
             bool ok = false;
-            const int w = parts[i].trimmed().toInt(&ok);
-            if (ok && w >= 0) setColumnWidth(i, w);
+            const int w = part.trimmed().toInt(&ok);
+            designWidths.push_back(ok && w >= 0 ? w : -1);
         }
+        fitColumns();
+    }
+
+    int designWidth(int column) const {
+        const int w = column < static_cast<int>(designWidths.size()) ? designWidths[column] : -1;
+        return w >= 0 ? w : horizontalHeader()->defaultSectionSize();
+    }
+
+    ListItem* cellItem(int row, int column) const {
+        return dynamic_cast<ListItem*>(item(row, column));
+    }
+
+    void setCellText(int row, int column, const QString& text) {
+        ListItem* cell = cellItem(row, column);
+        if (cell) {
+            cell->setText(text);
+        } else {
+            cell = new ListItem(text);
+            setItem(row, column, cell);
+        }
+        cell->textWidth = measure(text);
+    }
+
+    // Each column is as wide as its design width or as its widest text with
+    // the cell's margins and indent, whichever is more.
+    void fitColumns() {
+        const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
+        for (int c = 0; c < columnCount(); ++c) {
+            int widest = 0;
+            for (int r = 0; r < rowCount(); ++r)
+                if (const ListItem* cell = cellItem(r, c)) widest = std::max(widest, cell->textWidth);
+            int width = designWidth(c);
+            if (widest > 0) width = std::max(width, widest + margin + columnValue(offset, c));
+            if (columnWidth(c) != width) setColumnWidth(c, width);
+        }
+    }
+
+    void settle() { updateGeometries(); }
+
+    // Rows are selected whole: the list never scrolls sideways by itself
+    // (a click on a row keeps the letters the user scrolled to in view).
+    void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override {
+        const int x = horizontalScrollBar()->value();
+        QTableWidget::scrollTo(index, hint);
+        horizontalScrollBar()->setValue(x);
+    }
+
+protected:
+    void updateGeometries() override {
+        QTableWidget::updateGeometries();
+        if (!verticalScrolls) verticalScrollBar()->setRange(0, 0);
+    }
+
+    void initStyleOption(QStyleOptionFrame* option) const override {
+        QTableWidget::initStyleOption(option);
+        if (!focusRing) option->state &= ~QStyle::State_HasFocus;
+    }
+
+    void changeEvent(QEvent* e) override {
+        QTableWidget::changeEvent(e);
+        if (e->type() == QEvent::FontChange || e->type() == QEvent::StyleChange) {
+            for (int r = 0; r < rowCount(); ++r)
+                for (int c = 0; c < columnCount(); ++c)
+                    if (ListItem* cell = cellItem(r, c)) cell->textWidth = measure(cell->text());
+            fitColumns();
+        }
+    }
+
+private:
+    int measure(const QString& text) const {
+        return text.isEmpty() ? 0 : fontMetrics().horizontalAdvance(text);
     }
 };
 
@@ -98,13 +182,59 @@ Listbox::Listbox() {
     t->setSelectionBehavior(QAbstractItemView::SelectRows);
     t->setSelectionMode(QAbstractItemView::SingleSelection);
     t->setItemDelegate(new ListDelegate(t));
+    // By pixels, so that a column wider than the list scrolls too.
+    t->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    t->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Every letter of a cell is shown; the column is wide enough.
+    t->setTextElideMode(Qt::ElideNone);
+    // Tab moves to the next control, not to the next cell.
+    t->setTabKeyNavigation(false);
+    t->setFocusPolicy(Qt::StrongFocus);
     setWidget(t);
+    applyScrollbars();
+}
+
+void Listbox::SetScrollbarHorizontal(bool on) {
+    horizontalBar_ = on;
+    applyScrollbars();
+}
+
+void Listbox::SetScrollbarVertical(bool on) {
+    verticalBar_ = on;
+    applyScrollbars();
+}
+
+void Listbox::SetAutoHideScrollbars(bool on) {
+    autoHide_ = on;
+    applyScrollbars();
+}
+
+void Listbox::applyScrollbars() {
+    auto* t = tableOf(this);
+    if (!t) return;
+    auto policy = [this](bool on) {
+        if (!on) return Qt::ScrollBarAlwaysOff;
+        return autoHide_ ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOn;
+    };
+    t->setHorizontalScrollBarPolicy(policy(horizontalBar_));
+    t->setVerticalScrollBarPolicy(policy(verticalBar_));
+    t->verticalScrolls = verticalBar_;
+    if (!verticalBar_) t->verticalScrollBar()->setValue(0);
+    t->settle();
+}
+
+void Listbox::SetUseFocusRing(bool on) {
+    focusRing_ = on;
+    if (auto* t = tableOf(this)) {
+        t->focusRing = on;
+        t->update();
+    }
 }
 
 void Listbox::SetColumnCount(int32_t n) {
     if (auto* t = tableOf(this)) {
         t->setColumnCount(std::max(n, 1));
-        t->applyWidths();
+        t->fitColumns();
     }
 }
 
@@ -114,10 +244,7 @@ int32_t Listbox::ColumnCount() const {
 }
 
 void Listbox::SetColumnWidths(const std::string& widths) {
-    if (auto* t = tableOf(this)) {
-        t->widths = widths;
-        t->applyWidths();
-    }
+    if (auto* t = tableOf(this)) t->setWidths(widths);
 }
 
 void Listbox::SetInitialValue(const std::string& value) {
@@ -128,11 +255,15 @@ void Listbox::SetInitialValue(const std::string& value) {
     if (all.isEmpty()) return;
     QStringList rows = all.split(QLatin1Char('\n'));
     if (rows.last().isEmpty()) rows.removeLast();
+    auto* t = tableOf(this);
     for (const QString& row : rows) {
         const QStringList cells = row.split(QLatin1Char('\t'));
-        AddRow(cells[0].toStdString());
-        for (int c = 1; c < cells.size() && c < ColumnCount(); ++c) SetCell(lastIndex_, c, cells[c].toStdString());
+        const int r = t->rowCount();
+        t->insertRow(r);
+        lastIndex_ = r;
+        for (int c = 0; c < cells.size() && c < t->columnCount(); ++c) t->setCellText(r, c, cells[c]);
     }
+    t->fitColumns();
 }
 
 void Listbox::SetColumnAlignment(int32_t column, int32_t alignment) {
@@ -148,6 +279,7 @@ void Listbox::SetColumnAlignmentOffset(int32_t column, int32_t pixels) {
     if (!t || column < 0) return;
     if (static_cast<int32_t>(t->offset.size()) <= column) t->offset.resize(column + 1, 0);
     t->offset[column] = pixels;
+    t->fitColumns();
     t->viewport()->update();
 }
 
@@ -184,18 +316,23 @@ void Listbox::AddRow(const std::string& text) {
     if (!t) return;
     const int row = t->rowCount();
     t->insertRow(row);
-    t->setItem(row, 0, new QTableWidgetItem(qstr(text)));
+    t->setCellText(row, 0, qstr(text));
     lastIndex_ = row;
+    t->fitColumns();
 }
 
 void Listbox::RemoveRow(int32_t row) {
     auto* t = tableOf(this);
     checkRow(t, row);
     t->removeRow(row);
+    t->fitColumns();
 }
 
 void Listbox::DeleteAllRows() {
-    if (auto* t = tableOf(this)) t->setRowCount(0);
+    if (auto* t = tableOf(this)) {
+        t->setRowCount(0);
+        t->fitColumns();
+    }
     lastIndex_ = -1;
 }
 
@@ -214,10 +351,8 @@ std::string Listbox::Cell(int32_t row, int32_t column) const {
 void Listbox::SetCell(int32_t row, int32_t column, const std::string& text) {
     auto* t = tableOf(this);
     checkCell(t, row, column);
-    if (QTableWidgetItem* item = t->item(row, column))
-        item->setText(qstr(text));
-    else
-        t->setItem(row, column, new QTableWidgetItem(qstr(text)));
+    t->setCellText(row, column, qstr(text));
+    t->fitColumns();
 }
 
 int32_t Listbox::ListIndex() const {

@@ -18,6 +18,9 @@ PushButton::PushButton() {
     auto* b = new QPushButton;
     // Return presses only the default button (the window handles it).
     b->setAutoDefault(false);
+    // Tab reaches the button; a click leaves the focus where it was, so a
+    // list keeps its selection's Copy while its buttons are used.
+    b->setFocusPolicy(Qt::TabFocus);
     QObject::connect(b, &QPushButton::clicked, b, [b] {
         auto* pb = static_cast<PushButton*>(internal::controlOf(b));
         if (!pb) return;

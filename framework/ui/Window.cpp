@@ -234,6 +234,7 @@ void Window::Construct() {
         const auto controls = controls_;
         for (const auto& c : controls) c->Event_Open();
         Event_Open();
+        arrangeFocus();
     } catch (...) {
         // A window that failed to build is not left behind for the accessor.
         Close();
@@ -241,6 +242,36 @@ void Window::Construct() {
     }
     constructed_ = true;
     if (visibleAtCreation_ && !closed_) Show();
+}
+
+// The focusable controls in Tab order: by TabIndex, a control without one
+// at its place in creation order, ties in creation order. The first edit
+// field or list that is visible and enabled takes the focus, as when tabbed
+// into.
+void Window::arrangeFocus() {
+    struct Entry {
+        int32_t key;
+        Control* control;
+    };
+    std::vector<Entry> chain;
+    for (size_t i = 0; i < controls_.size(); ++i) {
+        Control& c = *controls_[i];
+        c.settleFocusPolicy();
+        QWidget* w = c.widget();
+        if (!w || w->focusPolicy() == Qt::NoFocus) continue;
+        const int32_t key = c.TabIndex() >= 0 ? c.TabIndex() : static_cast<int32_t>(i);
+        chain.push_back({key, &c});
+    }
+    std::stable_sort(chain.begin(), chain.end(), [](const Entry& a, const Entry& b) { return a.key < b.key; });
+    for (size_t i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain[i - 1].control->widget(), chain[i].control->widget());
+    for (const Entry& e : chain) {
+        Control& c = *e.control;
+        if (!c.takesFirstFocus() || !c.Visible() || !c.Enabled()) continue;
+        c.widget()->setFocus(Qt::TabFocusReason);
+        c.firstFocused();
+        break;
+    }
 }
 
 bool Window::Event_MouseDown(int32_t, int32_t) {

@@ -4,8 +4,9 @@
 // rule, ImplicitWindow<T>): Layout applies its attributes, CreateControls
 // makes its controls one by one, AddMenuHandlers registers its menu
 // handlers, then every control's Event_Open runs in creation order, then the
-// window's own Event_Open, and last the window shows itself if its layout
-// made it visible.
+// window's own Event_Open; then the Tab order is settled and the first edit
+// field or list (in that order) takes the focus, with its text selected; last
+// the window shows itself if its layout made it visible.
 //
 // Closing a window hides it and forgets it at once (the accessor then builds
 // a new one); the object and its Qt widgets are destroyed only once no
@@ -116,6 +117,7 @@ public:
     void restack();
 
 private:
+    void arrangeFocus();
     struct Impl;
     std::unique_ptr<Impl> d_;
     std::vector<Ref<Control>> controls_;

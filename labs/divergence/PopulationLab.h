@@ -114,7 +114,8 @@ protected:
         s->SetTextAlign(0);
     }
 
-    void MakeSequenceList(int32_t l, int32_t t) {
+    // The one column is wider than the list: the horizontal bar shows.
+    void MakeSequenceList(int32_t l, int32_t t, int32_t tabIndex) {
         auto list = AddControl<fw::Listbox>("ListBoxSequence");
         list->SetBounds(l, t, 278, 84);
         list->SetColumnCount(1);
@@ -124,6 +125,11 @@ protected:
         list->SetTextSize(12);
         list->SetGridLines(2, 0);
         list->SetSelectionType(0);
+        list->SetScrollbarHorizontal(true);
+        list->SetScrollbarVertical(false);
+        list->SetAutoHideScrollbars(true);
+        list->SetUseFocusRing(false);
+        list->SetTabIndex(tabIndex);
         list->SetInitialValue("");
         auto* me = list.get();
         list->Open.Bind([this, me] { self().ListBoxSequence_Open(*me); });
@@ -133,9 +139,10 @@ protected:
     // frames, the source labels, the titles, the sequence list and its
     // frame, the difference count. (l, t) is the panel's top-left corner;
     // the rest lies at the same offsets from it in both windows, but for
-    // the source labels, whose left and width are given.
+    // the source labels, whose left and width are given. A list TabIndex of
+    // -1 leaves the list at its place in creation order.
     void MakeComparisonPanel(int32_t l, int32_t t, int32_t labelLeft, int32_t labelWidth,
-                             const std::string& listFrameName) {
+                             const std::string& listFrameName, int32_t listTabIndex) {
         MakeRectangle("Rectangle5", l, t, 485, 110, 0);
         MakeRectangle("Rectangle4", l + 13, t + 70, 22, 22, 1);
         MakeDisplaySlot(1, l + 14, t + 71);
@@ -145,7 +152,7 @@ protected:
         MakeSourceLabel(1, labelLeft, t + 71, labelWidth);
         MakeLabel("StaticText4", "Source", l + 51, t + 2, 50, 20, 0);
         MakeLabel("StaticText2", "Sequence", l + 209, t + 2, 100, 20, 0);
-        MakeSequenceList(l + 113, t + 26);
+        MakeSequenceList(l + 113, t + 26, listTabIndex);
         MakeRectangle(listFrameName, l + 113, t + 26, 278, 84, 1);
         MakeLabel("StaticTextNumDiffs", "", l + 415, t + 55, 46, 20, 1);
     }
@@ -170,9 +177,10 @@ protected:
         c->SetTextAlign(0);
     }
 
-    void MakeFastFwdButton(int32_t l, int32_t t) {
+    void MakeFastFwdButton(int32_t l, int32_t t, int32_t tabIndex) {
         auto b = AddControl<fw::PushButton>("PushButtonFastFwd");
         b->SetBounds(l, t, 72, 20);
+        b->SetTabIndex(tabIndex);
         b->SetCaption("Fast Fwd");
         b->SetDefault(false);
         b->SetCancel(false);
@@ -181,9 +189,11 @@ protected:
         b->Action.Bind([this, me] { self().PushButtonFastFwd_Action(*me); });
     }
 
-    void MakeFastFwdField(int32_t l, int32_t t) {
+    void MakeFastFwdField(int32_t l, int32_t t, int32_t tabIndex, bool focusRing) {
         auto f = AddControl<fw::EditField>("EditFieldFastFwd");
         f->SetBounds(l, t, 40, 22);
+        f->SetTabIndex(tabIndex);
+        f->SetUseFocusRing(focusRing);
         f->SetText("1");
         f->SetBorder(true);
         f->SetReadOnly(false);

@@ -57,6 +57,8 @@ void WindowArchipelago::MakeIslandName(int32_t i) {
     auto f = fw::New<EditFieldPopName>(i);
     registerControl(f, "EditFieldPopName", i);
     f->SetBounds(is.left - 1, is.top - 19, 102, 16);
+    f->SetTabIndex(49 + i);
+    f->SetUseFocusRing(false);
     f->SetBorder(false);
     f->SetText("");
     f->SetReadOnly(false);
@@ -68,10 +70,10 @@ void WindowArchipelago::MakeIslandName(int32_t i) {
 }
 
 void WindowArchipelago::_CreateControls0() {
-    MakeComparisonPanel(36, 401, 80, 60, "Rectangle12");
+    MakeComparisonPanel(36, 401, 80, 60, "Rectangle12", 13);
     MakeIsland(0);
-    MakeFastFwdButton(464, 360);
-    MakeFastFwdField(412, 359);
+    MakeFastFwdButton(464, 360, 7);
+    MakeFastFwdField(412, 359, 8, false);
     MakeLabel("StaticText6", "# Differences", 435, 403, 100, 20, 0);
     for (int32_t i : {1, 2, 3, 7, 6, 5, 4}) MakeIsland(i);
     MakeTimer();

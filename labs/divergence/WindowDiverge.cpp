@@ -20,15 +20,16 @@ void WindowDiverge::CreateControls() {
 }
 
 void WindowDiverge::_CreateControls0() {
-    MakeComparisonPanel(61, 305, 114, 50, "Rectangle6");
+    // No Tab order of its own: the focusable controls follow creation order.
+    MakeComparisonPanel(61, 305, 114, 50, "Rectangle6", -1);
     MakeRectangle("Rectangle2", 325, 19, 258, 194, 1);
     MakePopulation(1, 326, 20, 256, 192);
     MakeRectangle("Rectangle1", 19, 19, 258, 194, 1);
     MakePopulation(0, 20, 20, 256, 192);
     MakeGenCounter(0, 100, 221);
     MakeLabel("StaticText1", "Generation:", 12, 221, 81, 20, 2);
-    MakeFastFwdButton(514, 258);
-    MakeFastFwdField(462, 257);
+    MakeFastFwdButton(514, 258, -1);
+    MakeFastFwdField(462, 257, -1, true);
     MakeGenCounter(1, 406, 221);
     MakeLabel("StaticText3", "Generation:", 318, 221, 81, 20, 2);
     MakeLabel("StaticText6", "# Differences", 459, 307, 100, 20, 0);

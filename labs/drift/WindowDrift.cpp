@@ -111,6 +111,10 @@ void WindowDrift::_CreateControls0() {
     list->SetTextFont("courier");
     list->SetTextSize(12);
     list->SetDefaultRowHeight(-1);
+    list->SetScrollbarHorizontal(true);
+    list->SetScrollbarVertical(true);
+    list->SetAutoHideScrollbars(true);
+    list->SetUseFocusRing(false);
     dropBox* listPtr = list.get();
     list->AddMenuHandler("EditCopy", [listPtr] { return listPtr->_EditCopy_Action(); });
     list->Open.Bind([this, listPtr] { MyDropBox_Open(listPtr); });
@@ -146,6 +150,7 @@ void WindowDrift::_CreateControls0() {
     count->SetTextFont("System");
     count->SetTextSize(12);
     count->SetBackColor(fw::RGB(255, 255, 255));
+    count->SetUseFocusRing(false);
     count->SetText("1");
 
     auto clear = AddControl<fw::PushButton>("PushButtonClear");

@@ -124,6 +124,12 @@ void WindowTree::_CreateControls0() {
         l->SetTextFont("courier");
         l->SetTextSize(12);
         l->SetSelectionType(0);
+        // The one column is wider than the list: the horizontal bar shows.
+        l->SetScrollbarHorizontal(true);
+        l->SetScrollbarVertical(false);
+        l->SetAutoHideScrollbars(true);
+        l->SetUseFocusRing(false);
+        l->SetTabIndex(12);
         l->Open.Bind([this] { ListBoxSequence_Open(); });
     }
     {
@@ -158,6 +164,7 @@ void WindowTree::_CreateControls0() {
         auto b = AddControl<fw::PushButton>("PushButtonFastFwd");
         b->SetBounds(544, 463, 72, 20);
         b->SetCaption(kPaused);
+        b->SetTabIndex(7);
         b->SetDefault(false);
         b->SetCancel(false);
         fw::PushButton* p = b.get();
@@ -194,6 +201,9 @@ void WindowTree::_CreateControls0() {
         auto e = fw::New<EditFieldPopLabel>(i);
         registerControl(e, "EditFieldPopLabel", i);
         e->SetBounds(kPlaces[i].labelLeft, kPlaces[i].labelTop, 42, 15);
+        // Tab goes through the labels 1 to 7, then 0.
+        e->SetTabIndex(i == 0 ? 42 : 34 + i);
+        e->SetUseFocusRing(false);
         e->SetBorder(false);
         e->SetReadOnly(false);
         e->SetBackColor(kWhite);
