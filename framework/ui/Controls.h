@@ -245,7 +245,7 @@ public:
     // ColumnWidths entry or as its widest text, whichever is more, so every
     // letter of a long row can be scrolled into view. A bar that is on shows
     // while the rows do not fit (AutoHideScrollbars True) or always (False).
-    // Without its vertical bar the list does not scroll vertically.
+    // Without a bar the list does not scroll in that direction.
     void SetScrollbarHorizontal(bool on);
     void SetScrollbarVertical(bool on);
     void SetAutoHideScrollbars(bool on);

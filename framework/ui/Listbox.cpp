@@ -34,7 +34,7 @@ public:
     std::vector<int32_t> alignment, offset;
     std::vector<int> designWidths;  // from ColumnWidths; -1: not given
     bool horizontalGrid = false, verticalGrid = false;
-    bool verticalScrolls = true;
+    bool horizontalScrolls = true, verticalScrolls = true;
     bool focusRing = true;
 
     int32_t columnValue(const std::vector<int32_t>& v, int column) const {
@@ -98,6 +98,7 @@ public:
 protected:
     void updateGeometries() override {
         QTableWidget::updateGeometries();
+        if (!horizontalScrolls) horizontalScrollBar()->setRange(0, 0);
         if (!verticalScrolls) verticalScrollBar()->setRange(0, 0);
     }
 
@@ -218,8 +219,8 @@ void Listbox::applyScrollbars() {
     };
     t->setHorizontalScrollBarPolicy(policy(horizontalBar_));
     t->setVerticalScrollBarPolicy(policy(verticalBar_));
+    t->horizontalScrolls = horizontalBar_;
     t->verticalScrolls = verticalBar_;
-    if (!verticalBar_) t->verticalScrollBar()->setValue(0);
     t->settle();
 }
 

@@ -1,0 +1,350 @@
+// Lists' scroll bars and columns, the keyboard focus (Tab order, first
+// focus, buttons that leave the focus where it was) and the optional focus
+// ring of fields.
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "framework/ui/Application.h"
+#include "framework/ui/Window.h"
+
+using namespace fw;
+
+namespace {
+
+const int kRowHeight = 37;
+
+// A window built from a recipe: each entry makes one control.
+struct Part {
+    std::string kind;  // field, list, button, popup, text, canvas
+    std::string name;
+    int32_t tabIndex = -1;
+    bool visible = true;
+    bool enabled = true;
+};
+
+class RecipeWindow : public Window {
+public:
+    std::vector<Part> parts;
+    void Layout() override { SetSize(400, 300); }
+    void CreateControls() override {
+        int32_t top = 5;
+        for (const Part& p : parts) {
+            Ref<Control> c;
+            if (p.kind == "field") {
+                auto f = AddControl<EditField>(p.name);
+                f->SetText("text of " + p.name);
+                c = f;
+            } else if (p.kind == "list") {
+                auto l = AddControl<Listbox>(p.name);
+                l->AddRow("row");
+                c = l;
+            } else if (p.kind == "button") {
+                auto b = AddControl<PushButton>(p.name);
+                b->SetCaption(p.name);
+                b->Action.Bind([this, name = p.name] { pressed.push_back(name); });
+                c = b;
+            } else if (p.kind == "popup") {
+                auto m = AddControl<PopupMenu>(p.name);
+                m->AddRow("one");
+                c = m;
+            } else if (p.kind == "text") {
+                c = AddControl<StaticText>(p.name);
+            } else {
+                c = AddControl<Canvas>(p.name);
+            }
+            c->SetBounds(5, top, 120, 22);
+            top += 26;
+            c->SetTabIndex(p.tabIndex);
+            c->SetVisible(p.visible);
+            c->SetEnabled(p.enabled);
+        }
+    }
+    std::vector<std::string> pressed;
+};
+
+// A window with one list of the given width and height.
+class ListWindow : public Window {
+public:
+    int32_t width = 278, height = 84;
+    void Layout() override { SetSize(500, 300); }
+    void CreateControls() override {
+        list = AddControl<Listbox>("List");
+        list->SetBounds(10, 10, width, height);
+        list->SetTextFont("courier");
+        list->SetTextSize(12);
+    }
+    Ref<Listbox> list;
+};
+
+QTableWidget* tableOf(Listbox& l) {
+    return qobject_cast<QTableWidget*>(l.widget());
+}
+
+std::string letters(int n) {
+    static const char kBases[] = "ATGC";
+    std::string s;
+    for (int i = 0; i < n; ++i) s += kBases[(i * 7 + i / 3) % 4];
+    return s;
+}
+
+// The rightmost column of the viewport's band [top, top + height) that
+// holds a dark (text) pixel; -1 when none.
+int rightmostInk(QWidget* viewport, int top, int height) {
+    const QImage img = viewport->grab().toImage();
+    for (int x = img.width() - 1; x >= 0; --x)
+        for (int y = std::max(top, 0); y < std::min(top + height, img.height()); ++y)
+            if (qGray(img.pixel(x, y)) < 100) return x;
+    return -1;
+}
+
+bool hasInk(QWidget* viewport, int top, int height) {
+    return rightmostInk(viewport, top, height) >= 0;
+}
+
+std::string focusedName(Window& w) {
+    auto c = w.FocusedControl();
+    return c ? c->Name() : std::string("(none)");
+}
+
+void closeAll() {
+    for (const auto& w : OpenWindows()) w->Close();
+    ProcessPendingEvents();
+}
+
+Ref<RecipeWindow> openRecipe(const std::vector<Part>& parts) {
+    auto w = New<RecipeWindow>();
+    w->parts = parts;
+    w->Construct();
+    w->Show();
+    return w;
+}
+
+}  // namespace
+
+class TestFocusScroll : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup() { closeAll(); }
+
+    // A row wider than the list can be scrolled to its last letter; a bar
+    // shows only when it is on and, with auto-hide, when the rows do not fit.
+    void rowsScrollToTheirEnd_data() {
+        QTest::addColumn<QString>("widths");
+        QTest::addColumn<int>("columns");
+        QTest::addColumn<int>("letters");
+        QTest::addColumn<bool>("barOn");
+        QTest::addColumn<bool>("autoHide");
+        QTest::addColumn<bool>("barShown");
+        QTest::addColumn<bool>("scrolls");
+        QTest::newRow("one column of 1000, 500 letters") << "1000" << 1 << 500 << true << true << true << true;
+        QTest::newRow("one column of 1000, empty") << "1000" << 1 << 0 << true << true << true << true;
+        QTest::newRow("500 letters in the third column") << "100,100,500" << 3 << 500 << true << true << true << true;
+        QTest::newRow("short row, bar hidden") << "100" << 1 << 4 << true << true << false << false;
+        QTest::newRow("short row, bar always shown") << "100" << 1 << 4 << true << false << true << false;
+        QTest::newRow("bar off: no sideways scrolling") << "1000" << 1 << 500 << false << true << false << false;
+    }
+    void rowsScrollToTheirEnd() {
+        QFETCH(QString, widths);
+        QFETCH(int, columns);
+        QFETCH(int, letters);
+        QFETCH(bool, barOn);
+        QFETCH(bool, autoHide);
+        QFETCH(bool, barShown);
+        QFETCH(bool, scrolls);
+        auto w = New<ListWindow>();
+        w->Construct();
+        Listbox& l = *w->list;
+        l.SetColumnCount(columns);
+        l.SetColumnWidths(widths.toStdString());
+        l.SetScrollbarHorizontal(barOn);
+        l.SetAutoHideScrollbars(autoHide);
+        l.AddRow("1");
+        l.SetCell(0, columns - 1, ::letters(letters));
+        w->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(w->widget()));
+        QTableWidget* t = tableOf(l);
+        QScrollBar* bar = t->horizontalScrollBar();
+        QCOMPARE(bar->isVisible(), barShown);
+        QCOMPARE(bar->maximum() > 0, scrolls);
+        if (letters < 100) return;
+        const int rowHeight = t->rowHeight(0);
+        // Cut at the list's right edge at first; scrolled to the end, the
+        // last letter is painted whole, just inside the right edge.
+        if (scrolls) QCOMPARE(rightmostInk(t->viewport(), 0, rowHeight), t->viewport()->width() - 1);
+        bar->setValue(bar->maximum());
+        const int ink = rightmostInk(t->viewport(), 0, rowHeight);
+        if (scrolls) {
+            QVERIFY2(ink < t->viewport()->width() - 2, qPrintable(QString::number(ink)));
+            QVERIFY2(ink > t->viewport()->width() - 20, qPrintable(QString::number(ink)));
+        }
+    }
+
+    // The column grows with its widest text and goes back to its design
+    // width when that text goes.
+    void columnFollowsItsWidestText_data() {
+        QTest::addColumn<QString>("change");
+        QTest::newRow("cell emptied") << "empty";
+        QTest::newRow("row removed") << "remove";
+        QTest::newRow("all rows deleted") << "delete";
+    }
+    void columnFollowsItsWidestText() {
+        QFETCH(QString, change);
+        auto w = New<ListWindow>();
+        w->Construct();
+        Listbox& l = *w->list;
+        l.SetColumnWidths("1000");
+        l.AddRow("");
+        l.AddRow(::letters(20));
+        QTableWidget* t = tableOf(l);
+        QCOMPARE(t->columnWidth(0), 1000);
+        l.SetCell(0, 0, ::letters(500));
+        QVERIFY(t->columnWidth(0) >= t->fontMetrics().horizontalAdvance(QString::fromStdString(::letters(500))));
+        if (change == "empty") l.SetCell(0, 0, "");
+        if (change == "remove") l.RemoveRow(0);
+        if (change == "delete") l.DeleteAllRows();
+        QCOMPARE(t->columnWidth(0), 1000);
+    }
+
+    // Without its vertical bar the list keeps its rows in place, also when
+    // a row only partly in view is clicked; a click never scrolls sideways.
+    void rowsStayInPlace() {
+        auto w = New<ListWindow>();
+        w->height = 84;
+        w->Construct();
+        Listbox& l = *w->list;
+        l.SetColumnWidths("1000");
+        l.SetDefaultRowHeight(kRowHeight);
+        l.SetScrollbarVertical(false);
+        l.AddRow(::letters(500));
+        l.AddRow(::letters(500));
+        l.AddRow(::letters(500));
+        w->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(w->widget()));
+        QTableWidget* t = tableOf(l);
+        QVERIFY(!t->verticalScrollBar()->isVisible());
+        QCOMPARE(t->verticalScrollBar()->maximum(), 0);
+        t->horizontalScrollBar()->setValue(300);
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, QPoint(50, kRowHeight + 30));
+        QCOMPARE(l.ListIndex(), 1);
+        QCOMPARE(t->verticalScrollBar()->value(), 0);
+        QCOMPARE(t->horizontalScrollBar()->value(), 300);
+        QTest::keyClick(t, Qt::Key_Down);
+        QCOMPARE(l.ListIndex(), 2);
+        QCOMPARE(t->verticalScrollBar()->value(), 0);
+        // Both rows' letters are in view.
+        QVERIFY(hasInk(t->viewport(), 0, kRowHeight));
+        QVERIFY(hasInk(t->viewport(), kRowHeight, kRowHeight / 2 + 8));
+    }
+
+    // Tab goes through the focusable controls by TabIndex (creation order
+    // where none is given), Shift+Tab back; texts and canvases, hidden and
+    // disabled controls are passed over. The first field or list in that
+    // order has the focus when the window opens.
+    void tabOrder_data() {
+        QTest::addColumn<std::vector<Part>>("parts");
+        QTest::addColumn<QStringList>("order");
+        QTest::newRow("by TabIndex") << std::vector<Part>{{"button", "B", 2},
+                                                          {"field", "F", 3},
+                                                          {"text", "T", 0},
+                                                          {"list", "L", 1},
+                                                          {"popup", "P", 0}}
+                                     << QStringList{"L", "B", "F", "P"};
+        QTest::newRow("creation order") << std::vector<Part>{{"button", "B"},
+                                                             {"canvas", "C"},
+                                                             {"field", "F1"},
+                                                             {"list", "L"},
+                                                             {"field", "F2"}}
+                                        << QStringList{"F1", "L", "F2", "B"};
+        QTest::newRow("hidden and disabled passed over")
+            << std::vector<Part>{{"field", "Hidden", 0, false},
+                                 {"field", "Off", 1, true, false},
+                                 {"button", "B", 2},
+                                 {"field", "F", 3},
+                                 {"list", "L", 4}}
+            << QStringList{"F", "L", "B"};
+    }
+    void tabOrder() {
+        QFETCH(std::vector<Part>, parts);
+        QFETCH(QStringList, order);
+        auto w = openRecipe(parts);
+        QVERIFY(QTest::qWaitForWindowActive(w->widget()));
+        QStringList forward, backward;
+        for (int i = 0; i < order.size(); ++i) {
+            forward << QString::fromStdString(focusedName(*w));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(forward, order);
+        QCOMPARE(QString::fromStdString(focusedName(*w)), order.first());
+        for (int i = 0; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            backward.prepend(QString::fromStdString(focusedName(*w)));
+        }
+        QCOMPARE(backward, order);
+    }
+
+    // A field that takes the first focus has its text selected: typing
+    // replaces it.
+    void firstFieldTextIsReplacedByTyping() {
+        auto w = openRecipe({{"button", "B", 0}, {"field", "F", 1}, {"field", "G", 2}});
+        QVERIFY(QTest::qWaitForWindowActive(w->widget()));
+        auto f = w->Ctl<EditField>("F");
+        QCOMPARE(focusedName(*w), std::string("F"));
+        QVERIFY(f->AllTextSelected());
+        QVERIFY(!w->Ctl<EditField>("G")->AllTextSelected());
+        QTest::keyClicks(QApplication::focusWidget(), "250");
+        QCOMPARE(f->Text(), std::string("250"));
+    }
+
+    // A click on a button runs its Action and leaves the focus where it
+    // was; Tab still reaches the button and Space presses it.
+    void buttonClickLeavesFocus() {
+        auto w = openRecipe({{"list", "L", 0}, {"button", "B", 1}});
+        QVERIFY(QTest::qWaitForWindowActive(w->widget()));
+        QCOMPARE(focusedName(*w), std::string("L"));
+        QTest::mouseClick(w->Ctl<PushButton>("B")->widget(), Qt::LeftButton);
+        ProcessPendingEvents();
+        QCOMPARE(w->pressed, std::vector<std::string>{"B"});
+        QCOMPARE(focusedName(*w), std::string("L"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focusedName(*w), std::string("B"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        ProcessPendingEvents();
+        QCOMPARE(w->pressed, (std::vector<std::string>{"B", "B"}));
+    }
+
+    // With its focus ring off a field looks the same with and without the
+    // focus; with it on, the focus marks its frame.
+    void focusRing_data() {
+        QTest::addColumn<bool>("ring");
+        QTest::newRow("ring") << true;
+        QTest::newRow("no ring") << false;
+    }
+    void focusRing() {
+        QFETCH(bool, ring);
+        auto w = openRecipe({{"field", "F", 0}, {"field", "G", 1}});
+        QVERIFY(QTest::qWaitForWindowActive(w->widget()));
+        auto g = w->Ctl<EditField>("G");
+        g->SetUseFocusRing(ring);
+        auto frameOf = [&] {
+            const QImage img = g->widget()->grab().toImage();
+            // The frame's middle on the top and bottom edges and on the
+            // right edge (the text cursor is on the left).
+            return QList<QRgb>{img.pixel(img.width() / 2, 0), img.pixel(img.width() / 2, img.height() - 1),
+                               img.pixel(img.width() - 1, img.height() / 2)};
+        };
+        const auto unfocused = frameOf();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focusedName(*w), std::string("G"));
+        QCOMPARE(frameOf() != unfocused, ring);
+    }
+};
+
+Q_DECLARE_METATYPE(std::vector<Part>)
+
+QTEST_MAIN(TestFocusScroll)
+#include "tst_focus_scroll.moc"
