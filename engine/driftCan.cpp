@@ -27,9 +27,12 @@ void driftCan::redraw() {
     if (!processingClick && AniTrons.UBound() > 0) {
         RAlea& alea = fw::Deref(Globals::myRAlea);
         const double maxF = GetMaxFitness();
-        // The offspring, in the order they are bred (the first at index 0).
+        // The offspring, first bred first, in a list that keeps its room
+        // from one generation to the next (taken out of the member while
+        // in use, so a nested redraw could only find it empty).
         std::vector<fw::Ref<virionTron>> next;
-        next.reserve(static_cast<size_t>(Globals::PopSize > 0 ? Globals::PopSize : 0));
+        next.swap(next_);
+        next.clear();
 
         for (int32_t i = 1; i <= Globals::PopSize; ++i) {
             // Parent by rejection: j, then r, until r < F / maxF, so a virion
@@ -55,6 +58,8 @@ void driftCan::redraw() {
             v.randomizeLoc(*this);
             fw::Yield();
         }
+        next.clear();
+        next_.swap(next);
     }
     UpdateCache();
     BlitCache();
