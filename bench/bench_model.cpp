@@ -1,6 +1,7 @@
 // The model's hot paths: a generation of 500 virions clones 500 sequences
 // of up to 500 letters, so a clone must cost about as little as a plain
-// copy of the letters.
+// copy of the letters (a faithful clone shares its parent's letters and
+// copies none; a mutant copies them once).
 #include <benchmark/benchmark.h>
 
 #include <vector>
@@ -64,6 +65,19 @@ static void BM_RandomMillionDraws(benchmark::State& state) {
 }
 BENCHMARK(BM_RandomMillionDraws);
 
+// A mutant every time: the trial, one copy of the 500 letters with one
+// changed, a colour and a fitness.
+static void BM_MutantClone500(benchmark::State& state) {
+    auto v = Founder(500);
+    Globals::MutRatePerSeq = 1.0;
+    for (auto _ : state) {
+        auto c = v->clone();
+        benchmark::DoNotOptimize(c);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_MutantClone500);
+
 // For comparison: a plain copy of 500 bytes.
 static void BM_PlainVectorCopy500(benchmark::State& state) {
     std::vector<char> letters(500, 'A');
@@ -75,3 +89,24 @@ static void BM_PlainVectorCopy500(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations());
 }
 BENCHMARK(BM_PlainVectorCopy500);
+
+// For comparison with BM_MutantClone500: a plain copy of 500 bytes with one
+// changed, drawn as a mutant draws (position, then letters until one
+// differs).
+static void BM_PlainMutantCopy500(benchmark::State& state) {
+    std::vector<char> letters(501, 'A');
+    RAlea g(12345.0);
+    for (auto _ : state) {
+        std::vector<char> copy(letters);
+        const int32_t pos = g.random(1, 500);
+        char b;
+        do {
+            b = "ATGC"[g.random(1, 4) - 1];
+        } while (b == copy[static_cast<size_t>(pos)]);
+        copy[static_cast<size_t>(pos)] = b;
+        benchmark::DoNotOptimize(copy.data());
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_PlainMutantCopy500);

@@ -1,7 +1,111 @@
 #include "engine/cArray.h"
 
+#include <utility>
+
 #include "framework/core/Text.h"
 #include "framework/core/Yield.h"
+
+// ------------------------------------------------------------ the elements
+
+int32_t cArrayElements::UBound() const {
+    if (!store_) return -1;
+    const size_t n = store_->compact ? store_->letters.size() : store_->items.size();
+    return static_cast<int32_t>(n) - 1;
+}
+
+cArrayElements::Store& cArrayElements::writable() {
+    if (!store_)
+        store_ = std::make_shared<Store>();
+    else if (store_.use_count() > 1)
+        store_ = std::make_shared<Store>(*store_);
+    return *store_;
+}
+
+size_t cArrayElements::check(int32_t i) const {
+    if (i < 0 || i > UBound())
+        throw fw::OutOfBoundsException("index " + std::to_string(i) + " outside 0.." +
+                                       std::to_string(UBound()));
+    return static_cast<size_t>(i);
+}
+
+int cArrayElements::fold(const fw::Variant& v) {
+    if (v.IsEmpty()) return 0;
+    if (v.type() != fw::Variant::Type::String) return -1;
+    const std::string& s = v.StringRef();
+    if (s.size() != 1 || s[0] == '\0') return -1;
+    return static_cast<unsigned char>(s[0]);
+}
+
+void cArrayElements::expand(Store& s) {
+    s.items.clear();
+    s.items.reserve(s.letters.size());
+    for (char c : s.letters) {
+        if (c == '\0')
+            s.items.emplace_back();
+        else
+            s.items.emplace_back(std::string(1, c));
+    }
+    s.letters = std::string();
+    s.compact = false;
+}
+
+void cArrayElements::Redim(int32_t n) {
+    if (n < -1) n = -1;
+    if (n == UBound()) return;
+    Store& s = writable();
+    if (s.compact)
+        s.letters.resize(static_cast<size_t>(n + 1), '\0');
+    else
+        s.items.resize(static_cast<size_t>(n + 1));
+}
+
+fw::Variant cArrayElements::Get(int32_t i) const {
+    const size_t k = check(i);
+    if (!store_->compact) return store_->items[k];
+    const char c = store_->letters[k];
+    if (c == '\0') return fw::Variant();
+    return fw::Variant(std::string(1, c));
+}
+
+void cArrayElements::Set(int32_t i, fw::Variant v) {
+    const size_t k = check(i);
+    const int b = store_->compact ? fold(v) : -1;
+    if (store_->compact && b >= 0) {
+        // Writing the byte that is already there changes nothing: no copy.
+        if (store_->letters[k] == static_cast<char>(b)) return;
+        writable().letters[k] = static_cast<char>(b);
+        return;
+    }
+    Store& s = writable();
+    if (s.compact) expand(s);
+    s.items[k] = std::move(v);
+}
+
+void cArrayElements::Insert(int32_t i, fw::Variant v) {
+    if (i < 0 || i > UBound() + 1)
+        throw fw::OutOfBoundsException("index " + std::to_string(i) + " outside 0.." +
+                                       std::to_string(UBound()));
+    Store& s = writable();
+    const size_t k = static_cast<size_t>(i);
+    const int b = s.compact ? fold(v) : -1;
+    if (s.compact && b >= 0) {
+        s.letters.insert(s.letters.begin() + static_cast<std::ptrdiff_t>(k), static_cast<char>(b));
+        return;
+    }
+    if (s.compact) expand(s);
+    s.items.insert(s.items.begin() + static_cast<std::ptrdiff_t>(k), std::move(v));
+}
+
+void cArrayElements::Remove(int32_t i) {
+    const size_t k = check(i);
+    Store& s = writable();
+    if (s.compact)
+        s.letters.erase(k, 1);
+    else
+        s.items.erase(s.items.begin() + static_cast<std::ptrdiff_t>(k));
+}
+
+// ------------------------------------------------------------ cArray
 
 cArray::cArray() = default;
 
@@ -14,11 +118,11 @@ void cArray::myRedim(int32_t n) {
 }
 
 void cArray::set(int32_t i, fw::Variant v) {
-    theArray(i) = std::move(v);
+    theArray.Set(i, std::move(v));
 }
 
 fw::Variant cArray::get(int32_t i) {
-    return theArray(i);
+    return theArray.Get(i);
 }
 
 void cArray::insert(int32_t i, fw::Variant v) {
@@ -72,17 +176,11 @@ void cArray::copyTo(const fw::Ref<cArray>& dest) {
 void cArray::display() {}
 
 fw::Ref<cArray> cArray::clone() {
-    // Same result as making an array of this upper bound and copying every
-    // element into it, but each element is copy-constructed in place: a
-    // sequence is cloned for every offspring, and assigning into elements
-    // made empty first costs several times as much.
+    // The same upper bound and elements as copying every element into a new
+    // array of this upper bound, without the copying: the two share one
+    // store until either is written. A sequence is cloned for every
+    // offspring, and most offspring never change a letter.
     auto c = fw::New<cArray>();
-    const std::vector<fw::Variant>& from = theArray.raw();
-    std::vector<fw::Variant>& to = c->theArray.raw();
-    to.reserve(from.size());
-    for (const fw::Variant& v : from) {
-        to.push_back(v);
-        fw::Yield();
-    }
+    theArray.ShareWith(c->theArray);
     return c;
 }

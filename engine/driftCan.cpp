@@ -1,41 +1,65 @@
 #include "engine/driftCan.h"
 
+#include <typeinfo>
+#include <vector>
+
 #include "engine/Globals.h"
 #include "engine/RAlea.h"
 #include "engine/SpriteCanOps.h"
-#include "engine/cArray.h"
 #include "engine/virionTron.h"
-#include "framework/core/Variant.h"
 #include "framework/core/Yield.h"
+
+namespace {
+
+// A sprite of the population as the virion it must be: the same check as
+// the framework's cast (NilObjectException for a missing sprite or one of
+// another class), without its reference counting, and with the common case,
+// a virionTron itself, settled by one type comparison.
+virionTron& virionAt(const fw::Ref<aniTron>& t) {
+    aniTron* p = t.get();
+    if (p && typeid(*p) == typeid(virionTron)) return static_cast<virionTron&>(*p);
+    return *fw::Cast<virionTron>(t);
+}
+
+}  // namespace
 
 void driftCan::redraw() {
     if (!processingClick && AniTrons.UBound() > 0) {
         RAlea& alea = fw::Deref(Globals::myRAlea);
         const double maxF = GetMaxFitness();
-        fw::Ref<cArray> next = fw::New<cArray>(Globals::PopSize);
+        // The offspring, first bred first, in a list that keeps its room
+        // from one generation to the next (taken out of the member while
+        // in use, so a nested redraw could only find it empty).
+        std::vector<fw::Ref<virionTron>> next;
+        next.swap(next_);
+        next.clear();
 
         for (int32_t i = 1; i <= Globals::PopSize; ++i) {
             // Parent by rejection: j, then r, until r < F / maxF, so a virion
             // of the highest fitness is always accepted at once.
-            fw::Ref<virionTron> parent;
+            virionTron* parent = nullptr;
             double r = 0.0;
             do {
                 const int32_t j = alea.random(1, AniTrons.UBound());
                 fw::Yield();
                 r = alea.random();
-                parent = fw::Cast<virionTron>(AniTrons(j));
+                parent = &virionAt(AniTrons(j));
             } while (!(r < parent->Fitness / maxF));
-            next->set(i, fw::Variant(parent->clone()));
+            next.push_back(parent->clone());
             fw::Yield();
         }
 
         clear();
 
-        for (int32_t i = 1; i <= Globals::PopSize; ++i) {
-            AniTrons.Insert(AniTrons.UBound() + 1, next->get(i).As<aniTron>());
-            fw::Cast<virionTron>(AniTrons(i))->randomizeLoc(*this);
+        AniTrons.raw().reserve(next.size() + 1);
+        for (fw::Ref<virionTron>& child : next) {
+            virionTron& v = *child;
+            AniTrons.Insert(AniTrons.UBound() + 1, std::move(child));
+            v.randomizeLoc(*this);
             fw::Yield();
         }
+        next.clear();
+        next_.swap(next);
     }
     UpdateCache();
     BlitCache();
@@ -49,7 +73,7 @@ void driftCan::UpdateCache() {
 double driftCan::GetMaxFitness() {
     double m = 0.0;
     for (int32_t i = 1; i <= AniTrons.UBound(); ++i) {
-        const double f = fw::Cast<virionTron>(AniTrons(i))->Fitness;
+        const double f = virionAt(AniTrons(i)).Fitness;
         if (m < f) m = f;
         fw::Yield();
     }

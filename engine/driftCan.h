@@ -4,6 +4,8 @@
 // fitness, placed at random, and repaints.
 #pragma once
 
+#include <vector>
+
 #include "engine/aniCan.h"
 
 class driftCan : public aniCan {
@@ -15,4 +17,9 @@ public:
     virtual void UpdateCache();
     // The highest fitness among the sprites, 0.0 for an empty canvas.
     virtual double GetMaxFitness();
+
+private:
+    // The generation being bred, first offspring first; kept between
+    // generations only for its room.
+    std::vector<fw::Ref<class virionTron>> next_;
 };
