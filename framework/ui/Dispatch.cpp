@@ -1,5 +1,6 @@
 // The dispatch rules: one handler at a time, input held while a handler
-// yields, the keyboard's state tracked all along.
+// yields, timer ticks owed until it returns, the keyboard's state tracked
+// all along.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
@@ -57,6 +58,8 @@ void afterHandlers() {
         if (!w || w->IsClosed()) continue;
         QCoreApplication::postEvent(h.receiver, h.event.release());
     }
+    // Timer ticks owed meanwhile follow the input.
+    internal::deliverOwedTicksLater();
     internal::quitWhenNoWindowLeft();
 }
 
@@ -131,7 +134,11 @@ bool InHandler() {
 
 void Dispatch(const std::function<void()>& fn) {
     struct Depth {
-        Depth() { ++depth; }
+        Depth() {
+            // The event loop has just handed over: a yield lets it in again
+            // only once a whole interval has passed in this handler.
+            if (depth++ == 0) RestartYieldInterval();
+        }
         ~Depth() { --depth; }
     };
     {

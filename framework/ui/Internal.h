@@ -26,6 +26,10 @@ Window* programWindowOf(const QObject* o);
 // Destroys the windows closed while a handler ran (called at depth 0).
 void destroyClosedWindows();
 
+// Sends the oldest owed timer tick from the event loop, after what is queued
+// there already (called at depth 0; see Timer).
+void deliverOwedTicksLater();
+
 // With the event loop running and no program window left visible, ends the
 // loop: otherwise the process would linger without any window or menu.
 void quitWhenNoWindowLeft();
