@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QPointer>
 #include <array>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -106,6 +107,7 @@ private:
 };
 
 QPointer<LayerFilter> filter;
+bool processEnding = false;
 
 void yieldProcessor() {
     if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -115,9 +117,17 @@ void yieldProcessor() {
 
 namespace internal {
 
+bool qtUsable() {
+    return QCoreApplication::instance() && !QCoreApplication::closingDown() && !processEnding;
+}
+
 void ensureLayer() {
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
     if (!app || filter) return;
+    // Registered after Qt's own start-up, so run before Qt's globals go.
+    static const bool endNoted = std::atexit([] { processEnding = true; }) == 0;
+    (void)endNoted;
+    qAddPostRoutine(&forgetWindows);
     filter = new LayerFilter;
     filter->setParent(app);
     app->installEventFilter(filter);

@@ -23,6 +23,14 @@ void ensureLayer();
 // boxes and other dialogs of the layer itself).
 Window* programWindowOf(const QObject* o);
 
+// True while the application object exists and neither it nor the process
+// is ending: only then may a destructor touch Qt objects.
+bool qtUsable();
+
+// Called as the application object goes away: the windows still open are
+// forgotten, never destroyed (their widgets cannot be touched any more).
+void forgetWindows();
+
 // Destroys the windows closed while a handler ran (called at depth 0).
 void destroyClosedWindows();
 

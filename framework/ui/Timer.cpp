@@ -87,8 +87,9 @@ Timer::Timer() : timer_(new QTimer) {
 
 Timer::~Timer() {
     TimerQueue::forget(this);
-    // Without an application (the process is ending) the timer is left alone.
-    if (QCoreApplication::instance()) delete timer_;
+    // Without a working application (the process is ending) the timer is
+    // left alone.
+    if (qtUsable()) delete timer_;
 }
 
 void Timer::SetMode(int32_t m) {
