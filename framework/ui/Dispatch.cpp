@@ -124,7 +124,9 @@ bool qtUsable() {
 void ensureLayer() {
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
     if (!app || filter) return;
-    // Registered after Qt's own start-up, so run before Qt's globals go.
+    // From the process's end on, destructors leave Qt alone: run before any
+    // static object made before this point is destroyed, the program's own
+    // among them.
     static const bool endNoted = std::atexit([] { processEnding = true; }) == 0;
     (void)endNoted;
     qAddPostRoutine(&forgetWindows);
