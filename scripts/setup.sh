@@ -2,7 +2,7 @@
 # then configures and builds. Sourced, not run.
 set -euo pipefail
 
-VELLORAN_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev fonts-dejavu-core xvfb xauth libbenchmark-dev)
+VELLORAN_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev fonts-dejavu-core xvfb xauth openbox libbenchmark-dev)
 
 velloran_install_missing() {
     local missing=()

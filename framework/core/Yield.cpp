@@ -35,6 +35,10 @@ uint64_t YieldCount() {
     return detail::yieldCounter;
 }
 
+void RestartYieldInterval() {
+    lastRun = std::chrono::steady_clock::now();
+}
+
 void ExpireYieldInterval() {
     lastRun = std::chrono::steady_clock::time_point{};
     detail::yieldCounter |= 0x3F;  // the next Yield checks the clock

@@ -5,8 +5,10 @@
 // clock; only when some milliseconds have passed since the event loop last
 // ran does it hand over to the installed processor (the window layer installs
 // one that lets Qt repaint and track keys, and holds all other input until
-// the running handler returns). Without a processor (model tests) a yield
-// does nothing but count.
+// the running handler returns). The start of an outermost handler counts as
+// a run of the event loop (the loop has just handed over), so a handler
+// shorter than the interval never lets the loop in half-way. Without a
+// processor (model tests) a yield does nothing but count.
 #pragma once
 
 #include <cstdint>
@@ -29,5 +31,8 @@ void SetYieldProcessor(YieldProcessor processor, int intervalMs = 15);
 uint64_t YieldCount();
 // Forces the processor to run at the next checked yield (for tests).
 void ExpireYieldInterval();
+// The event loop has just run: the next interval starts now (the window
+// layer calls it as an outermost handler begins).
+void RestartYieldInterval();
 
 }  // namespace fw

@@ -7,8 +7,10 @@
 // - While a program handler runs, the yield (fw::Yield) lets Qt repaint and
 //   track the keyboard's state, but holds every other input (mouse, keys,
 //   close requests) aimed at the program's windows and delivers it, in
-//   order, once the handler has returned. Timer ticks that fall due then are
-//   skipped. So no handler is ever entered while another runs.
+//   order, once the handler has returned. A repeating timer's tick that
+//   falls due then is owed and follows once the handler has returned (at
+//   most one per timer; see Timer). So no handler is ever entered while
+//   another runs.
 // - A modal message box (MsgBox) runs inside a handler and takes its own
 //   input as usual.
 #pragma once

@@ -33,11 +33,13 @@ void setControlOf(QObject* widget, Control* c) {
 Control::Control() = default;
 
 Control::~Control() {
-    if (!widget_) return;
+    // Without a working application (the process is ending) the widget is
+    // left alone.
+    if (!widget_ || !internal::qtUsable()) return;
     internal::setControlOf(widget_, nullptr);
     // A widget never placed in a window is ours to delete; the others go
     // with their window.
-    if (!widget_->parent() && QCoreApplication::instance()) delete widget_.data();
+    if (!widget_->parent()) delete widget_.data();
 }
 
 Window& Control::Win() const {

@@ -339,9 +339,15 @@ private:
 };
 
 // Mode 0 off, 1 fires once after Period milliseconds, 2 fires every Period.
-// A repeating tick that falls due while a program handler runs is skipped: it
-// neither re-enters nor catches up later. A single tick (mode 1) that falls
-// due then waits until the handler has returned, so it is never lost.
+// Ticks follow the dispatch rules: a tick never enters a handler.
+// - A repeating tick (mode 2) that falls due while a handler runs is owed:
+//   it is delivered once no handler runs (after input that waited), never
+//   dropped, and a timer owes at most one tick however long it waited. The
+//   owed ticks of several timers go out one per handler, oldest first, so
+//   that every timer gets its turn. A tick delivered late starts the period
+//   afresh: the next one comes a full period after it.
+// - A single tick (mode 1) that falls due while a handler runs is tried
+//   again 10 ms later, until no handler runs.
 class Timer : public Control {
 public:
     Timer();
@@ -353,13 +359,20 @@ public:
 
     Event<> Action;
     // Fires the timer now as a tick would (for tests), following the same
-    // rules (mode 1 turns itself off).
+    // rules (mode 1 turns itself off; inside a handler a repeating tick is
+    // owed).
     void Fire();
+    // True while a tick of this timer waits for the running handler.
+    bool TickOwed() const { return owed_; }
 
 private:
+    friend struct TimerQueue;
     void restart();
     void tick();
+    bool deliverable() const;
+    void deliverOwed();
     int32_t mode_ = 0, period_ = 1000;
+    bool owed_ = false;
     QTimer* timer_ = nullptr;
 };
 

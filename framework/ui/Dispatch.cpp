@@ -1,9 +1,11 @@
 // The dispatch rules: one handler at a time, input held while a handler
-// yields, the keyboard's state tracked all along.
+// yields, timer ticks owed until it returns, the keyboard's state tracked
+// all along.
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
 #include <array>
+#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -57,6 +59,8 @@ void afterHandlers() {
         if (!w || w->IsClosed()) continue;
         QCoreApplication::postEvent(h.receiver, h.event.release());
     }
+    // Timer ticks owed meanwhile follow the input.
+    internal::deliverOwedTicksLater();
     internal::quitWhenNoWindowLeft();
 }
 
@@ -103,6 +107,7 @@ private:
 };
 
 QPointer<LayerFilter> filter;
+bool processEnding = false;
 
 void yieldProcessor() {
     if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::AllEvents);
@@ -112,9 +117,19 @@ void yieldProcessor() {
 
 namespace internal {
 
+bool qtUsable() {
+    return QCoreApplication::instance() && !QCoreApplication::closingDown() && !processEnding;
+}
+
 void ensureLayer() {
     auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
     if (!app || filter) return;
+    // From the process's end on, destructors leave Qt alone: run before any
+    // static object made before this point is destroyed, the program's own
+    // among them.
+    static const bool endNoted = std::atexit([] { processEnding = true; }) == 0;
+    (void)endNoted;
+    qAddPostRoutine(&forgetWindows);
     filter = new LayerFilter;
     filter->setParent(app);
     app->installEventFilter(filter);
@@ -131,7 +146,11 @@ bool InHandler() {
 
 void Dispatch(const std::function<void()>& fn) {
     struct Depth {
-        Depth() { ++depth; }
+        Depth() {
+            // The event loop has just handed over: a yield lets it in again
+            // only once a whole interval has passed in this handler.
+            if (depth++ == 0) RestartYieldInterval();
+        }
         ~Depth() { --depth; }
     };
     {

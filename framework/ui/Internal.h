@@ -23,8 +23,20 @@ void ensureLayer();
 // boxes and other dialogs of the layer itself).
 Window* programWindowOf(const QObject* o);
 
+// True while the application object exists and neither it nor the process
+// is ending: only then may a destructor touch Qt objects.
+bool qtUsable();
+
+// Called as the application object goes away: the windows still open are
+// forgotten, never destroyed (their widgets cannot be touched any more).
+void forgetWindows();
+
 // Destroys the windows closed while a handler ran (called at depth 0).
 void destroyClosedWindows();
+
+// Sends the oldest owed timer tick from the event loop, after what is queued
+// there already (called at depth 0; see Timer).
+void deliverOwedTicksLater();
 
 // With the event loop running and no program window left visible, ends the
 // loop: otherwise the process would linger without any window or menu.

@@ -19,8 +19,13 @@ namespace fw {
 
 namespace {
 
-std::vector<Ref<Window>> openWindows;     // front-most first
-std::vector<Ref<Window>> closedInHandler;  // destroyed once no handler runs
+// Never destroyed: a window still open when the process ends is left to it,
+// as the application object is. Destroyed among the static objects, it would
+// reach Qt's own, which may be gone by then.
+std::vector<Ref<Window>>& openWindows = *new std::vector<Ref<Window>>;      // front-most first
+std::vector<Ref<Window>>& closedInHandler = *new std::vector<Ref<Window>>;  // destroyed once no handler runs
+// The windows still open when the application object went away.
+std::vector<Ref<Window>>& leftOver = *new std::vector<Ref<Window>>;
 
 void moveToFront(Window* w) {
     auto it = std::find_if(openWindows.begin(), openWindows.end(), [w](const Ref<Window>& o) { return o.get() == w; });
@@ -174,7 +179,9 @@ Window::~Window() {
         d_->top->owner = nullptr;
         // Code of this window may still be on the stack (a close box, a
         // button): the widgets go once control is back in the event loop.
-        if (QCoreApplication::instance()) {
+        // Without a working application (it is going or gone, or the
+        // process is ending) they are left alone.
+        if (internal::qtUsable()) {
             d_->top->hide();
             d_->top->deleteLater();
         }
@@ -557,6 +564,13 @@ Window* programWindowOf(const QObject* o) {
     for (; o; o = o->parent())
         if (auto* t = dynamic_cast<const TopLevelWidget*>(o)) return t->owner;
     return nullptr;
+}
+
+void forgetWindows() {
+    for (auto* list : {&openWindows, &closedInHandler}) {
+        leftOver.insert(leftOver.end(), list->begin(), list->end());
+        list->clear();
+    }
 }
 
 void destroyClosedWindows() {

@@ -1,10 +1,11 @@
 // Windows, controls and menus of the window layer, and the yield guarantee:
 // while a handler yields, input for the program's windows waits and arrives
-// afterwards in order, timer ticks are skipped, a closed window lives on
-// until the handler has returned.
+// afterwards in order, timer ticks are owed until it has returned, a closed
+// window lives on until then.
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
+#include <QThread>
 #include <QtTest>
 
 #include "framework/core/Yield.h"
@@ -283,33 +284,145 @@ private slots:
         QCOMPARE(during, 1);
     }
 
-    // A repeating tick is skipped for good; a single one waits.
+    // A tick that falls due inside a handler never enters it. A repeating one
+    // is owed: it follows once the outermost handler has returned, after the
+    // input that waited, and only once however often it fell due; switched
+    // off or closed meanwhile, it is not wanted any more. A single one waits
+    // for the next try.
     void timerDuringHandler_data() {
         QTest::addColumn<int>("mode");
-        QTest::addColumn<int>("modeAfterFire");
-        QTest::newRow("repeating") << 2 << 2;
-        QTest::newRow("single") << 1 << 0;
+        QTest::addColumn<int>("fires");
+        QTest::addColumn<bool>("nested");
+        QTest::addColumn<QString>("meanwhile");
+        QTest::addColumn<QStringList>("after");
+        const QStringList owed{"down 1,2", "tick"}, none{"down 1,2"};
+        QTest::newRow("repeating") << 2 << 1 << false << "" << owed;
+        QTest::newRow("repeating, due three times") << 2 << 3 << false << "" << owed;
+        QTest::newRow("repeating, in a nested handler") << 2 << 2 << true << "" << owed;
+        QTest::newRow("repeating, switched off") << 2 << 1 << false << "off" << none;
+        QTest::newRow("repeating, period changed") << 2 << 1 << false << "period" << none;
+        QTest::newRow("repeating, window closed") << 2 << 1 << false << "close" << QStringList();
+        QTest::newRow("single") << 1 << 1 << false << "" << none;
     }
     void timerDuringHandler() {
         QFETCH(int, mode);
-        QFETCH(int, modeAfterFire);
+        QFETCH(int, fires);
+        QFETCH(bool, nested);
+        QFETCH(QString, meanwhile);
+        QFETCH(QStringList, after);
         auto w = ImplicitWindow<TestWindow>();
         w->timer->SetMode(mode);
         QStringList during{"?"};
-        Dispatch([&] {
-            w->timer->Fire();
-            yieldNow();
+        auto body = [&] {
+            w->SimulateMouseDown(1, 2);
+            for (int i = 0; i < fires; ++i) {
+                w->timer->Fire();
+                yieldNow();
+            }
+            if (meanwhile == "off") w->timer->SetMode(0);
+            if (meanwhile == "period") w->timer->SetPeriod(2000000);
+            if (meanwhile == "close") w->Close();
             during = events;
+        };
+        Dispatch([&] {
+            if (nested)
+                Dispatch(body);
+            else
+                body();
+            if (meanwhile != "close") QCOMPARE(w->timer->TickOwed(), mode == 2 && meanwhile.isEmpty());
         });
-        ProcessPendingEvents();
+        for (int i = 0; i < 3; ++i) ProcessPendingEvents();
         QCOMPARE(during, QStringList());
-        QCOMPARE(events, QStringList());
+        QCOMPARE(events, after);
+        QVERIFY(!w->timer->TickOwed());
+        if (!meanwhile.isEmpty()) return;
+        // The timer goes on as before: a single one fires at its next try
+        // and turns itself off.
         QCOMPARE(w->timer->Mode(), mode);
+        events.clear();
         w->timer->Fire();
         QCOMPARE(events, QStringList{"tick"});
-        QCOMPARE(w->timer->Mode(), modeAfterFire);
-        w->timer->Fire();
-        QCOMPARE(events.size(), mode == 2 ? 2 : 1);
+        QCOMPARE(w->timer->Mode(), mode == 1 ? 0 : 2);
+    }
+
+    // Several owed ticks go out oldest first, each as a handler of its own
+    // with the event loop running between them; a timer that falls due again
+    // while another's owed tick runs joins the end of the line (at most once).
+    void owedTicksTakeTurns_data() {
+        QTest::addColumn<QList<int>>("dueInHandler");
+        QTest::addColumn<QList<int>>("dueDuringFirstTick");
+        QTest::addColumn<QStringList>("delivered");
+        QTest::newRow("in the order they fell due") << QList<int>{2, 0, 1, 2} << QList<int>{}
+                                                    << QStringList{"tick 2", "tick 0", "tick 1"};
+        QTest::newRow("round robin") << QList<int>{2, 0, 1} << QList<int>{2, 0, 0}
+                                     << QStringList{"tick 2", "tick 0", "tick 1", "tick 2"};
+    }
+    void owedTicksTakeTurns() {
+        QFETCH(QList<int>, dueInHandler);
+        QFETCH(QList<int>, dueDuringFirstTick);
+        QFETCH(QStringList, delivered);
+        auto w = ImplicitWindow<TestWindow>();
+        std::vector<Ref<Timer>> timers;
+        int ticking = 0, nestedTicks = 0;
+        QStringList othersOwed;
+        for (int i = 0; i < 3; ++i) {
+            auto t = New<Timer>();
+            t->SetPeriod(1000000);
+            t->SetMode(2);
+            t->Action.Bind([&, i] {
+                nestedTicks += ticking++ > 0;
+                events << QStringLiteral("tick %1").arg(i);
+                QString owed;
+                for (const auto& other : timers) owed += other->TickOwed() ? "1" : "0";
+                othersOwed << owed;
+                if (events.size() == 1)
+                    for (int k : dueDuringFirstTick) {
+                        timers[k]->Fire();
+                        yieldNow();
+                    }
+                --ticking;
+            });
+            timers.push_back(t);
+        }
+        Dispatch([&] {
+            for (int k : dueInHandler) {
+                timers[k]->Fire();
+                yieldNow();
+            }
+        });
+        QCOMPARE(events, QStringList());
+        for (int i = 0; i < 10 && events.size() < delivered.size() + 1; ++i) ProcessPendingEvents();
+        QCOMPARE(events, delivered);
+        QCOMPARE(nestedTicks, 0);
+        // The first tick ran while the other two still waited.
+        QCOMPARE(othersOwed.first(), QStringLiteral("110"));
+        for (const auto& t : timers) QVERIFY(!t->TickOwed());
+    }
+
+    // A handler shorter than the yield's interval never lets the event loop in
+    // half-way, however long the program was idle before; a longer one does.
+    void yieldIntervalStartsWithTheHandler_data() {
+        QTest::addColumn<int>("busyMs");
+        QTest::addColumn<bool>("loopRan");
+        QTest::newRow("short handler") << 0 << false;
+        QTest::newRow("long handler") << 40 << true;
+    }
+    void yieldIntervalStartsWithTheHandler() {
+        QFETCH(int, busyMs);
+        QFETCH(bool, loopRan);
+        ExpireYieldInterval();  // the event loop last let a yield in long ago
+        bool ran = false, ranDuring = true;
+        QMetaObject::invokeMethod(qApp, [&] { ran = true; }, Qt::QueuedConnection);
+        Dispatch([&] {
+            QElapsedTimer t;
+            t.start();
+            while (t.elapsed() < busyMs) QThread::msleep(1);
+            for (int i = 0; i < 64; ++i) Yield();
+            ranDuring = ran;
+        });
+        QCOMPARE(ranDuring, loopRan);
+        ProcessPendingEvents();
+        QVERIFY(ran);
     }
 
     void closeInsideHandler_data() {

@@ -14,3 +14,10 @@ if(VELLORAN_XVFB_RUN)
 else()
   message(STATUS "xvfb-run not found: the X11 test of the laboratories' lists and focus is not registered")
 endif()
+
+# The four laboratories' pace on real timers.
+add_executable(labs_pace ${CMAKE_CURRENT_LIST_DIR}/pace.cpp)
+target_link_libraries(labs_pace PRIVATE velloran_windows Qt6::Test)
+target_include_directories(labs_pace PRIVATE ${CMAKE_CURRENT_LIST_DIR}/..)
+add_test(NAME labs_pace COMMAND labs_pace)
+set_tests_properties(labs_pace PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" TIMEOUT 120)
