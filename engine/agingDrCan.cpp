@@ -1,5 +1,7 @@
 #include "engine/agingDrCan.h"
 
+#include <typeinfo>
+
 #include "engine/Globals.h"
 #include "engine/RAlea.h"
 #include "engine/SpriteCanOps.h"
@@ -8,6 +10,15 @@
 
 namespace {
 
+// The sprite as an agingVTron, verified as fw::Cast verifies it (the
+// exception for nil or another class) without taking a reference: the
+// life cycle looks at every sprite many times per tick.
+agingVTron& aging(const fw::Ref<aniTron>& p) {
+    aniTron* t = p.get();
+    if (t && typeid(*t) == typeid(agingVTron)) return *static_cast<agingVTron*>(t);
+    return *fw::Cast<agingVTron>(p);  // a subclass, or the exception
+}
+
 // Index of the first sprite (lowest index) whose Adult flag is as asked.
 // The counts guarantee there is one whenever this runs.
 int32_t firstWithAdult(fw::Array<fw::Ref<aniTron>>& sprites, bool adult) {
@@ -15,7 +26,7 @@ int32_t firstWithAdult(fw::Array<fw::Ref<aniTron>>& sprites, bool adult) {
     do {
         i = i + 1;
         fw::Yield();
-    } while (fw::Cast<agingVTron>(sprites(i))->Adult != adult);
+    } while (aging(sprites(i)).Adult != adult);
     return i;
 }
 
@@ -30,7 +41,7 @@ void agingDrCan::redraw() {
 
         if (Lifestage == "growing") {
             if (numBabies > 0) {
-                agingVTron& baby = *fw::Cast<agingVTron>(AniTrons(firstWithAdult(AniTrons, false)));
+                agingVTron& baby = aging(AniTrons(firstWithAdult(AniTrons, false)));
                 baby.Adult = true;
                 baby.height = Globals::DotSizeLg;
                 baby.width = Globals::DotSizeLg;
@@ -43,11 +54,11 @@ void agingDrCan::redraw() {
             if (numBabies < Globals::PopSize && numAdults > 0) {
                 RAlea& alea = fw::Deref(Globals::myRAlea);
                 const int32_t n = AniTrons.UBound();
-                fw::Ref<agingVTron> parent;
+                agingVTron* parent = nullptr;
                 do {
                     const int32_t j = alea.random(1, n);
                     fw::Yield();
-                    parent = fw::Cast<agingVTron>(AniTrons(j));
+                    parent = &aging(AniTrons(j));
                 } while (!parent->Adult);
                 const double p = alea.random();
                 // In the first generation MaxFitness is still 0.0 and the
@@ -99,14 +110,28 @@ void agingDrCan::doneDetach(fw::Ref<aniTron> t) {
 }
 
 void agingDrCan::UpdateCache() {
+    dots_.clear();
+    for (int32_t i = 1; i <= AniTrons.UBound(); ++i) {
+        const aniTron& t = fw::Deref(AniTrons(i));
+        dots_.push_back({t.X, t.Y, t.width, t.height, t.myColor});
+        fw::Yield();
+    }
+    DeferDrawing();
+}
+
+void agingDrCan::DrawDeferred() {
     ClearCache();
-    spritecan::drawSprites(*this);
+    fw::Graphics& g = Cache.raw()->Graphics();
+    for (const Dot& d : dots_) {
+        g.ForeColor = d.color;
+        g.FillOval(d.x, d.y, d.width, d.height);
+    }
 }
 
 double agingDrCan::GetMaxFitness() {
     double m = 0.0;
     for (int32_t i = 1; i <= AniTrons.UBound(); ++i) {
-        const double f = fw::Cast<agingVTron>(AniTrons(i))->Fitness;
+        const double f = aging(AniTrons(i)).Fitness;
         if (m < f) m = f;
         fw::Yield();
     }

@@ -23,10 +23,10 @@ void aniTron::bounce(SpriteCanvas& can) {
     double canHeight = static_cast<double>(can.CanvasHeight());
     double w = static_cast<double>(width);
     double h = static_cast<double>(height);
-    if (xLoc < 0.0 && fw::Cos(direction) < 0.0) direction = kHalfTurn - direction;
-    if (canWidth < xLoc + w && 0.0 < fw::Cos(direction)) direction = kHalfTurn - direction;
-    if (yLoc < 0.0 && fw::Sin(direction) < 0.0) direction = -1.0 * direction;
-    if (canHeight < yLoc + h && 0.0 < fw::Sin(direction)) direction = -1.0 * direction;
+    if (xLoc < 0.0 && CosDirection() < 0.0) direction = kHalfTurn - direction;
+    if (canWidth < xLoc + w && 0.0 < CosDirection()) direction = kHalfTurn - direction;
+    if (yLoc < 0.0 && SinDirection() < 0.0) direction = -1.0 * direction;
+    if (canHeight < yLoc + h && 0.0 < SinDirection()) direction = -1.0 * direction;
     // One correction back into [0, 2 pi], not a loop.
     if (kFullTurn < direction) {
         direction = direction - kFullTurn;
@@ -36,9 +36,9 @@ void aniTron::bounce(SpriteCanvas& can) {
 }
 
 void aniTron::glide() {
-    double dx = speed * fw::Cos(direction);
+    double dx = speed * CosDirection();
     xLoc = xLoc + dx;
-    double dy = speed * fw::Sin(direction);
+    double dy = speed * SinDirection();
     yLoc = yLoc + dy;
     X = fw::ToInt(fw::Round(xLoc));
     Y = fw::ToInt(fw::Round(yLoc));

@@ -4,10 +4,12 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 
 #include "engine/SpriteCanvas.h"
 #include "framework/core/Color.h"
 #include "framework/core/Object.h"
+#include "framework/core/Text.h"
 
 class aniTron : public fw::Object {
 public:
@@ -38,4 +40,33 @@ public:
     // decimals, not full-precision pi and 2 pi.
     static constexpr double kHalfTurn = 3.14159265;
     static constexpr double kFullTurn = 6.2831853;
+
+protected:
+    // The cosine and sine of the heading. They are kept with the heading they
+    // belong to (compared bit for bit) and worked out again only when the
+    // heading has changed, which a sprite does only at an edge.
+    double CosDirection() {
+        sync();
+        return cos_;
+    }
+    double SinDirection() {
+        sync();
+        return sin_;
+    }
+
+private:
+    void sync();
+
+    uint64_t trigOf_ = 0;  // the bits of 0.0, whose cosine is 1 and sine 0
+    double cos_ = 1.0;
+    double sin_ = 0.0;
 };
+
+inline void aniTron::sync() {
+    uint64_t bits;
+    std::memcpy(&bits, &direction, sizeof bits);
+    if (bits == trigOf_) return;
+    trigOf_ = bits;
+    cos_ = fw::Cos(direction);
+    sin_ = fw::Sin(direction);
+}
