@@ -110,10 +110,18 @@ void agingDrCan::doneDetach(fw::Ref<aniTron> t) {
 }
 
 void agingDrCan::UpdateCache() {
-    dots_.clear();
-    for (int32_t i = 1; i <= AniTrons.UBound(); ++i) {
+    const int32_t n = AniTrons.UBound();
+    dots_.resize(static_cast<size_t>(n < 0 ? 0 : n));
+    for (int32_t i = 1; i <= n; ++i) {
         const aniTron& t = fw::Deref(AniTrons(i));
-        dots_.push_back({t.X, t.Y, t.width, t.height, t.myColor});
+        Dot& d = dots_[static_cast<size_t>(i - 1)];
+        d.x = t.X;
+        d.y = t.Y;
+        d.width = t.width;
+        d.height = t.height;
+        d.red = t.myColor.red;
+        d.green = t.myColor.green;
+        d.blue = t.myColor.blue;
         fw::Yield();
     }
     DeferDrawing();
@@ -123,7 +131,7 @@ void agingDrCan::DrawDeferred() {
     ClearCache();
     fw::Graphics& g = Cache.raw()->Graphics();
     for (const Dot& d : dots_) {
-        g.ForeColor = d.color;
+        g.ForeColor = fw::RGB(d.red, d.green, d.blue);
         g.FillOval(d.x, d.y, d.width, d.height);
     }
 }

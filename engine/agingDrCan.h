@@ -54,7 +54,7 @@ private:
     // One sprite as UpdateCache found it.
     struct Dot {
         int32_t x, y, width, height;
-        fw::Color color;
+        uint8_t red, green, blue;
     };
     std::vector<Dot> dots_;
 };

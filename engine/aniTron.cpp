@@ -40,6 +40,6 @@ void aniTron::glide() {
     xLoc = xLoc + dx;
     double dy = speed * SinDirection();
     yLoc = yLoc + dy;
-    X = fw::ToInt(fw::Round(xLoc));
-    Y = fw::ToInt(fw::Round(yLoc));
+    X = fw::RoundToInt(xLoc);  // ToInt(Round(xLoc))
+    Y = fw::RoundToInt(yLoc);
 }

@@ -39,19 +39,22 @@ std::string Chr(int32_t code);
 
 // The small conversions are inline: every move of every sprite uses them.
 
+// ToInt(Round(v)) in one step, the same Integer for every v: what every
+// move of every sprite does to its position.
+inline int32_t RoundToInt(double v);
+
 // Nearest, halves away from zero; the same result as std::round, bit for
-// bit (a zero keeps the sign of v). Within the 32-bit range the whole part
-// and the fraction are exact, so no library call is needed there.
+// bit. Within the 32-bit range the whole part and the fraction are exact,
+// so no library call is needed there, and no branch on the fraction (its
+// sign and size are as good as random for a moving sprite). A zero result
+// keeps the sign of v, as std::round's does.
 inline double Round(double v) {
     if (v > -2147483648.0 && v < 2147483648.0) {  // false for NaN
         const double whole = static_cast<double>(static_cast<int64_t>(v));
         const double fraction = v - whole;
-        double r = whole;
-        if (fraction >= 0.5)
-            r = whole + 1.0;
-        else if (fraction <= -0.5)
-            r = whole - 1.0;
-        return r == 0.0 ? std::copysign(0.0, v) : r;
+        const double r = whole + static_cast<double>(fraction >= 0.5) -
+                         static_cast<double>(fraction <= -0.5);
+        return std::copysign(r, v);
     }
     return std::round(v);
 }
@@ -68,6 +71,18 @@ inline int32_t ToInt(double v) {
     if (v >= 2147483647.0) return std::numeric_limits<int32_t>::max();
     if (v <= -2147483648.0) return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(v);  // truncation toward zero
+}
+
+inline int32_t RoundToInt(double v) {
+    if (v > -2147483648.0 && v < 2147483648.0) {  // false for NaN
+        int64_t whole = static_cast<int64_t>(v);
+        const double fraction = v - static_cast<double>(whole);
+        whole += static_cast<int64_t>(fraction >= 0.5) - static_cast<int64_t>(fraction <= -0.5);
+        // ToInt's limits; only 2^31 itself can pass them here.
+        return whole > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
+                                                           : static_cast<int32_t>(whole);
+    }
+    return ToInt(std::round(v));
 }
 
 // The microsecond clock; tests replace its source.

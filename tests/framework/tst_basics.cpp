@@ -159,7 +159,8 @@ private slots:
     }
 
     // Round is the library's round, bit for bit (the sign of a zero
-    // included), inside the 32-bit range and beyond it.
+    // included), inside the 32-bit range and beyond it; RoundToInt is
+    // ToInt of it.
     void round_data() {
         QTest::addColumn<double>("value");
         QTest::addColumn<double>("expected");
@@ -172,6 +173,7 @@ private slots:
         QTest::newRow("a pixel position") << 187.50000000000003 << 188.0;
         QTest::newRow("at the top of the range") << 2147483647.5 << 2147483648.0;
         QTest::newRow("below the range") << -2147483648.5 << -2147483649.0;
+        QTest::newRow("just inside the range") << 2147483647.4 << 2147483647.0;
         QTest::newRow("huge") << 1e300 << 1e300;
         QTest::newRow("infinity") << std::numeric_limits<double>::infinity()
                                   << std::numeric_limits<double>::infinity();
@@ -187,6 +189,8 @@ private slots:
         };
         QCOMPARE(bits(Round(value)), bits(std::round(value)));
         if (!std::isnan(expected)) QCOMPARE(bits(Round(value)), bits(expected));
+        QCOMPARE(RoundToInt(value), ToInt(Round(value)));
+        QCOMPARE(RoundToInt(-value), ToInt(Round(-value)));
     }
 
     void toInt_data() {
