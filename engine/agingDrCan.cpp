@@ -1,5 +1,6 @@
 #include "engine/agingDrCan.h"
 
+#include <type_traits>
 #include <typeinfo>
 
 #include "engine/Globals.h"
@@ -19,6 +20,15 @@ agingVTron& aging(const fw::Ref<aniTron>& p) {
     return *fw::Cast<agingVTron>(p);  // a subclass, or the exception
 }
 
+// An agingVTron moves as aniTron defines it: the move loop calls the three
+// steps directly for a sprite of exactly that class.
+template <class C>
+constexpr bool movesAsDefined =
+    std::is_same_v<decltype(&C::move), void (aniTron::*)(SpriteCanvas&)> &&
+    std::is_same_v<decltype(&C::bounce), void (aniTron::*)(SpriteCanvas&)> &&
+    std::is_same_v<decltype(&C::glide), void (aniTron::*)()>;
+static_assert(movesAsDefined<agingVTron>, "agingVTron replaces a step of the move");
+
 // Index of the first sprite (lowest index) whose Adult flag is as asked.
 // The counts guarantee there is one whenever this runs.
 int32_t firstWithAdult(fw::Array<fw::Ref<aniTron>>& sprites, bool adult) {
@@ -34,8 +44,17 @@ int32_t firstWithAdult(fw::Array<fw::Ref<aniTron>>& sprites, bool adult) {
 
 void agingDrCan::redraw() {
     if (!processingClick) {
+        // Nothing in the loop can resize the canvas or start a pick-up, so
+        // its size and flag are read once for every sprite.
+        const bool held = IsProcessingClick();
+        const double canWidth = static_cast<double>(CanvasWidth());
+        const double canHeight = static_cast<double>(CanvasHeight());
         for (int32_t i = 1; i <= AniTrons.UBound(); ++i) {
-            fw::Deref(AniTrons(i)).move(*this);
+            aniTron& t = fw::Deref(AniTrons(i));
+            if (typeid(t) == typeid(agingVTron))
+                t.MoveAsDefined(held, canWidth, canHeight);
+            else
+                t.move(*this);  // another sprite, or one that moves its own way
             fw::Yield();
         }
 
