@@ -75,12 +75,17 @@ inline int32_t ToInt(double v) {
 
 inline int32_t RoundToInt(double v) {
     if (v > -2147483648.0 && v < 2147483648.0) {  // false for NaN
-        int64_t whole = static_cast<int64_t>(v);
-        const double fraction = v - static_cast<double>(whole);
-        whole += static_cast<int64_t>(fraction >= 0.5) - static_cast<int64_t>(fraction <= -0.5);
+        // Halves away from zero on whole numbers: with t the truncation of
+        // 2v (exact), the magnitude is (|t| + 1) / 2 rounded down, and the
+        // sign is v's. A short chain with no branch and no second
+        // conversion back to a Double.
+        const int64_t t = static_cast<int64_t>(v + v);
+        const int64_t sign = t >> 63;  // -1 below zero, else 0
+        const int64_t magnitude = (((t ^ sign) - sign) + 1) >> 1;
+        const int64_t r = (magnitude ^ sign) - sign;
         // ToInt's limits; only 2^31 itself can pass them here.
-        return whole > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
-                                                           : static_cast<int32_t>(whole);
+        return r > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
+                                                       : static_cast<int32_t>(r);
     }
     return ToInt(std::round(v));
 }
