@@ -1,5 +1,8 @@
 #include "engine/agingDrCan.h"
 
+#include <type_traits>
+#include <typeinfo>
+
 #include "engine/Globals.h"
 #include "engine/RAlea.h"
 #include "engine/SpriteCanOps.h"
@@ -8,6 +11,24 @@
 
 namespace {
 
+// The sprite as an agingVTron, verified as fw::Cast verifies it (the
+// exception for nil or another class) without taking a reference: the
+// life cycle looks at every sprite many times per tick.
+agingVTron& aging(const fw::Ref<aniTron>& p) {
+    aniTron* t = p.get();
+    if (t && typeid(*t) == typeid(agingVTron)) return *static_cast<agingVTron*>(t);
+    return *fw::Cast<agingVTron>(p);  // a subclass, or the exception
+}
+
+// An agingVTron moves as aniTron defines it: the move loop calls the three
+// steps directly for a sprite of exactly that class.
+template <class C>
+constexpr bool movesAsDefined =
+    std::is_same_v<decltype(&C::move), void (aniTron::*)(SpriteCanvas&)> &&
+    std::is_same_v<decltype(&C::bounce), void (aniTron::*)(SpriteCanvas&)> &&
+    std::is_same_v<decltype(&C::glide), void (aniTron::*)()>;
+static_assert(movesAsDefined<agingVTron>, "agingVTron replaces a step of the move");
+
 // Index of the first sprite (lowest index) whose Adult flag is as asked.
 // The counts guarantee there is one whenever this runs.
 int32_t firstWithAdult(fw::Array<fw::Ref<aniTron>>& sprites, bool adult) {
@@ -15,7 +36,7 @@ int32_t firstWithAdult(fw::Array<fw::Ref<aniTron>>& sprites, bool adult) {
     do {
         i = i + 1;
         fw::Yield();
-    } while (fw::Cast<agingVTron>(sprites(i))->Adult != adult);
+    } while (aging(sprites(i)).Adult != adult);
     return i;
 }
 
@@ -23,14 +44,23 @@ int32_t firstWithAdult(fw::Array<fw::Ref<aniTron>>& sprites, bool adult) {
 
 void agingDrCan::redraw() {
     if (!processingClick) {
+        // Nothing in the loop can resize the canvas or start a pick-up, so
+        // its size and flag are read once for every sprite.
+        const bool held = IsProcessingClick();
+        const double canWidth = static_cast<double>(CanvasWidth());
+        const double canHeight = static_cast<double>(CanvasHeight());
         for (int32_t i = 1; i <= AniTrons.UBound(); ++i) {
-            fw::Deref(AniTrons(i)).move(*this);
+            aniTron& t = fw::Deref(AniTrons(i));
+            if (typeid(t) == typeid(agingVTron))
+                t.MoveAsDefined(held, canWidth, canHeight);
+            else
+                t.move(*this);  // another sprite, or one that moves its own way
             fw::Yield();
         }
 
         if (Lifestage == "growing") {
             if (numBabies > 0) {
-                agingVTron& baby = *fw::Cast<agingVTron>(AniTrons(firstWithAdult(AniTrons, false)));
+                agingVTron& baby = aging(AniTrons(firstWithAdult(AniTrons, false)));
                 baby.Adult = true;
                 baby.height = Globals::DotSizeLg;
                 baby.width = Globals::DotSizeLg;
@@ -43,11 +73,11 @@ void agingDrCan::redraw() {
             if (numBabies < Globals::PopSize && numAdults > 0) {
                 RAlea& alea = fw::Deref(Globals::myRAlea);
                 const int32_t n = AniTrons.UBound();
-                fw::Ref<agingVTron> parent;
+                agingVTron* parent = nullptr;
                 do {
                     const int32_t j = alea.random(1, n);
                     fw::Yield();
-                    parent = fw::Cast<agingVTron>(AniTrons(j));
+                    parent = &aging(AniTrons(j));
                 } while (!parent->Adult);
                 const double p = alea.random();
                 // In the first generation MaxFitness is still 0.0 and the
@@ -99,14 +129,36 @@ void agingDrCan::doneDetach(fw::Ref<aniTron> t) {
 }
 
 void agingDrCan::UpdateCache() {
+    const int32_t n = AniTrons.UBound();
+    dots_.resize(static_cast<size_t>(n < 0 ? 0 : n));
+    for (int32_t i = 1; i <= n; ++i) {
+        const aniTron& t = fw::Deref(AniTrons(i));
+        Dot& d = dots_[static_cast<size_t>(i - 1)];
+        d.x = t.X;
+        d.y = t.Y;
+        d.width = t.width;
+        d.height = t.height;
+        d.red = t.myColor.red;
+        d.green = t.myColor.green;
+        d.blue = t.myColor.blue;
+        fw::Yield();
+    }
+    DeferDrawing();
+}
+
+void agingDrCan::DrawDeferred() {
     ClearCache();
-    spritecan::drawSprites(*this);
+    fw::Graphics& g = Cache.raw()->Graphics();
+    for (const Dot& d : dots_) {
+        g.ForeColor = fw::RGB(d.red, d.green, d.blue);
+        g.FillOval(d.x, d.y, d.width, d.height);
+    }
 }
 
 double agingDrCan::GetMaxFitness() {
     double m = 0.0;
     for (int32_t i = 1; i <= AniTrons.UBound(); ++i) {
-        const double f = fw::Cast<agingVTron>(AniTrons(i))->Fitness;
+        const double f = aging(AniTrons(i)).Fitness;
         if (m < f) m = f;
         fw::Yield();
     }

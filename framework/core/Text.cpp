@@ -71,21 +71,6 @@ std::string Chr(int32_t code) {
     return std::string(1, static_cast<char>(code & 0xFF));
 }
 
-double Round(double v) { return std::round(v); }
-double Floor(double v) { return std::floor(v); }
-double Abs(double v) { return std::fabs(v); }
-double Min(double a, double b) { return a < b ? a : b; }
-double Sin(double v) { return std::sin(v); }
-double Cos(double v) { return std::cos(v); }
-double Pow(double base, double exponent) { return std::pow(base, exponent); }
-
-int32_t ToInt(double v) {
-    if (std::isnan(v)) return 0;
-    if (v >= 2147483647.0) return std::numeric_limits<int32_t>::max();
-    if (v <= -2147483648.0) return std::numeric_limits<int32_t>::min();
-    return static_cast<int32_t>(v);  // truncation toward zero
-}
-
 namespace {
 std::function<double()>& microsecondsSource() {
     static std::function<double()> source;

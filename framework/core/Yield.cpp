@@ -41,7 +41,7 @@ void RestartYieldInterval() {
 
 void ExpireYieldInterval() {
     lastRun = std::chrono::steady_clock::time_point{};
-    detail::yieldCounter |= 0x3F;  // the next Yield checks the clock
+    detail::yieldCounter |= detail::kYieldsPerClockCheck;  // the next Yield checks the clock
 }
 
 }  // namespace fw

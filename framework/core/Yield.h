@@ -16,12 +16,16 @@
 namespace fw {
 
 namespace detail {
+// The clock is looked at once every this many yields (plus one): often
+// enough for the millisecond interval, rarely enough to stay out of the way
+// of loops whose passes take a few nanoseconds.
+constexpr uint64_t kYieldsPerClockCheck = 0xFF;
 extern uint64_t yieldCounter;
 void YieldSlow();
 }  // namespace detail
 
 inline void Yield() {
-    if ((++detail::yieldCounter & 0x3F) == 0) detail::YieldSlow();
+    if ((++detail::yieldCounter & detail::kYieldsPerClockCheck) == 0) detail::YieldSlow();
 }
 
 // The processor runs at most once per interval (milliseconds).

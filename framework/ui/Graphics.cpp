@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -82,16 +83,13 @@ void Graphics::DrawRect(int32_t x, int32_t y, int32_t w, int32_t h) {
 
 namespace {
 
+using OvalRows = std::vector<std::pair<int32_t, int32_t>>;
+
 // The columns each row of a w x h oval covers, relative to its left edge
 // (first > last for a row it does not touch): a pixel belongs to the ellipse
-// when its centre lies inside. Computed once per size; populations draw
-// thousands of ovals of a handful of sizes.
-const std::vector<std::pair<int32_t, int32_t>>& ovalRows(int32_t w, int32_t h) {
-    static std::unordered_map<uint64_t, std::vector<std::pair<int32_t, int32_t>>> cache;
-    const uint64_t key = (uint64_t(uint32_t(w)) << 32) | uint32_t(h);
-    auto it = cache.find(key);
-    if (it != cache.end()) return it->second;
-    std::vector<std::pair<int32_t, int32_t>> rows(static_cast<size_t>(h), {1, 0});
+// when its centre lies inside.
+OvalRows computeOvalRows(int32_t w, int32_t h) {
+    OvalRows rows(static_cast<size_t>(h), {1, 0});
     const double rx = w / 2.0, ry = h / 2.0;
     for (int32_t j = 0; j < h; ++j) {
         const double dy = (j + 0.5 - ry) / ry;
@@ -101,8 +99,26 @@ const std::vector<std::pair<int32_t, int32_t>>& ovalRows(int32_t w, int32_t h) {
         rows[static_cast<size_t>(j)] = {static_cast<int32_t>(std::ceil(rx - half - 0.5)),
                                         static_cast<int32_t>(std::floor(rx + half - 0.5))};
     }
-    if (cache.size() > 4096) cache.clear();  // sizes are few; never grow without bound
-    return cache.emplace(key, std::move(rows)).first->second;
+    return rows;
+}
+
+// The rows of an oval, computed once per size. Populations draw thousands
+// of ovals of a handful of small sizes: those are found by direct index;
+// larger sizes (rare) go through a map that never grows without bound.
+const OvalRows& ovalRows(int32_t w, int32_t h) {
+    constexpr int32_t kDirect = 64;
+    if (w < kDirect && h < kDirect) {
+        static std::unique_ptr<OvalRows> direct[kDirect][kDirect];
+        std::unique_ptr<OvalRows>& slot = direct[w][h];
+        if (!slot) slot = std::make_unique<OvalRows>(computeOvalRows(w, h));
+        return *slot;
+    }
+    static std::unordered_map<uint64_t, OvalRows> large;
+    const uint64_t key = (uint64_t(uint32_t(w)) << 32) | uint32_t(h);
+    auto it = large.find(key);
+    if (it != large.end()) return it->second;
+    if (large.size() > 4096) large.clear();
+    return large.emplace(key, computeOvalRows(w, h)).first->second;
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // Drawing into pictures, pixel by pixel, and the text conversions.
 #include <QtTest>
 
+#include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "framework/core/Text.h"
@@ -154,6 +156,59 @@ private slots:
         QFETCH(double, value);
         QFETCH(QString, expected);
         QCOMPARE(QString::fromStdString(Str(value)), expected);
+    }
+
+    // Round is the library's round, bit for bit (the sign of a zero
+    // included), inside the 32-bit range and beyond it; RoundToInt is
+    // ToInt of it.
+    void round_data() {
+        QTest::addColumn<double>("value");
+        QTest::addColumn<double>("expected");
+        const double nan = std::numeric_limits<double>::quiet_NaN();
+        QTest::newRow("half up") << 2.5 << 3.0;
+        QTest::newRow("half down") << -2.5 << -3.0;
+        QTest::newRow("just below a half") << 0.49999999999999994 << 0.0;
+        QTest::newRow("small negative") << -0.3 << -0.0;
+        QTest::newRow("minus zero") << -0.0 << -0.0;
+        QTest::newRow("a pixel position") << 187.50000000000003 << 188.0;
+        QTest::newRow("at the top of the range") << 2147483647.5 << 2147483648.0;
+        QTest::newRow("below the range") << -2147483648.5 << -2147483649.0;
+        QTest::newRow("just inside the range") << 2147483647.4 << 2147483647.0;
+        QTest::newRow("huge") << 1e300 << 1e300;
+        QTest::newRow("infinity") << std::numeric_limits<double>::infinity()
+                                  << std::numeric_limits<double>::infinity();
+        QTest::newRow("nan") << nan << nan;
+    }
+    void round() {
+        QFETCH(double, value);
+        QFETCH(double, expected);
+        auto bits = [](double d) {
+            uint64_t b;
+            std::memcpy(&b, &d, sizeof b);
+            return b;
+        };
+        QCOMPARE(bits(Round(value)), bits(std::round(value)));
+        if (!std::isnan(expected)) QCOMPARE(bits(Round(value)), bits(expected));
+        QCOMPARE(RoundToInt(value), ToInt(Round(value)));
+        QCOMPARE(RoundToInt(-value), ToInt(Round(-value)));
+    }
+
+    // RoundToInt against ToInt of the library's round over many positions
+    // a sprite can take, halves and their neighbours included.
+    void roundToIntAgreesEverywhere() {
+        uint64_t state = 88172645463325252ull;
+        auto next = [&] {  // xorshift
+            state ^= state << 13, state ^= state >> 7, state ^= state << 17;
+            return state;
+        };
+        for (int k = 0; k < 200000; ++k) {
+            const double scale = k % 3 == 0 ? 1e3 : k % 3 == 1 ? 4.0 : 3e9;
+            double v = (static_cast<double>(next() >> 11) / 9007199254740992.0 - 0.5) * 2 * scale;
+            if (k % 5 == 0) v = std::floor(v) + 0.5;
+            if (k % 7 == 0) v = std::nextafter(std::floor(v) + 0.5, k % 2 ? 0.0 : 1e10);
+            if (RoundToInt(v) != ToInt(std::round(v)))
+                QFAIL(qPrintable(QString::number(v, 'g', 17)));
+        }
     }
 
     void toInt_data() {

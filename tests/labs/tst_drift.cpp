@@ -2,6 +2,9 @@
 // virions, the sequence card and a seeded run.
 #include <QtTest>
 
+#include <QPainter>
+#include <functional>
+
 #include "app/App.h"
 #include "engine/Globals.h"
 #include "engine/RAlea.h"
@@ -63,6 +66,43 @@ QStringList population(Win& w) {
     }
     return out;
 }
+
+// The picture of the canvas's sprites as they stand now, drawn afresh.
+QImage pictureOf(agingDrCan& can) {
+    auto p = fw::NewPicture(can.Width(), can.Height(), 32);
+    fw::Graphics& g = p->Graphics();
+    for (int i = 1; i <= can.AniTrons.UBound(); ++i) {
+        const aniTron& t = *can.AniTrons(i);
+        g.ForeColor = t.myColor;
+        g.FillOval(t.X, t.Y, t.width, t.height);
+    }
+    return p->image().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage onScreen(agingDrCan& can) {
+    return can.Snapshot().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage inCache(agingDrCan& can) {
+    return can.Cache->image().convertToFormat(QImage::Format_RGB32);
+}
+
+// Counts the pictures the Drift canvas puts on the screen while it lives.
+struct BlitLog {
+    struct Shown {
+        std::string generation;
+        bool asThePopulationStands;
+    };
+    std::vector<Shown> shown;
+    BlitLog(Win& w) {
+        Win* win = &w;
+        CacheCan::SetBlitObserver([this, win](CacheCan& c) {
+            if (&c != &canvasOf(*win)) return;
+            shown.push_back({gen(*win), onScreen(canvasOf(*win)) == pictureOf(canvasOf(*win))});
+        });
+    }
+    ~BlitLog() { CacheCan::SetBlitObserver(nullptr); }
+};
 
 }  // namespace
 
@@ -140,6 +180,83 @@ private slots:
         QCOMPARE(can.AniTrons.UBound(), Globals::PopSize);
         QVERIFY(idle(*w));
         QCOMPARE(w->Ctl<WindowDrift::TheTimer>("TheTimer")->Mode(), 0);
+    }
+
+    // A fast forward puts exactly one picture on the screen per generation,
+    // when that generation has grown up, and that picture is the population
+    // as it then stands (the steps between are never shown).
+    void fastForwardShowsEachGenerationOnce_data() {
+        QTest::addColumn<int>("popSize");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<int>("ticksFirst");  // timer ticks before the fast forward
+        QTest::addColumn<int>("generations");
+        QTest::newRow("500 x 500") << 500 << 500 << 0 << 2;
+        QTest::newRow("defaults, started mid-generation") << 50 << 100 << 130 << 6;
+        QTest::newRow("one virion") << 1 << 10 << 0 << 5;
+    }
+    void fastForwardShowsEachGenerationOnce() {
+        QFETCH(int, popSize);
+        QFETCH(int, length);
+        QFETCH(int, ticksFirst);
+        QFETCH(int, generations);
+        Globals::PopSize = popSize;
+        Globals::SequenceLength = length;
+        auto w = WindowDrift();
+        auto timer = w->Ctl<WindowDrift::TheTimer>("TheTimer");
+        for (int k = 0; k < ticksFirst; ++k) timer->Fire();
+        const int start = std::stoi(gen(*w));
+        BlitLog log(*w);
+        forward(*w, std::to_string(generations));
+        QCOMPARE(int(log.shown.size()), generations);
+        for (int k = 0; k < generations; ++k) {
+            QCOMPARE(log.shown[k].generation, std::to_string(start + k + 1));
+            QVERIFY(log.shown[k].asThePopulationStands);
+        }
+    }
+
+    // The canvas's picture is its population as it stood at the last
+    // UpdateCache, whatever has moved since, wherever it is looked at: on
+    // the screen after BlitCache or in Cache. A ClearCache after it leaves
+    // white; a drawing into Cache after it goes over the population.
+    void pictureAsAtLastUpdate_data() {
+        QTest::addColumn<QString>("after");  // what happens after UpdateCache
+        QTest::newRow("sprites moved and recoloured") << "move";
+        QTest::newRow("cleared") << "clear";
+        QTest::newRow("drawn over") << "draw";
+        QTest::newRow("ticked while a pick-up runs") << "held tick";
+    }
+    void pictureAsAtLastUpdate() {
+        QFETCH(QString, after);
+        auto w = WindowDrift();
+        agingDrCan& can = canvasOf(*w);
+        forward(*w, "1");
+        can.UpdateCache();
+        QImage expected = pictureOf(can);
+        if (after == "move") {
+            for (int i = 1; i <= can.AniTrons.UBound(); ++i) {
+                fw::Cast<agingVTron>(can.AniTrons(i))->randomizeLoc(can);
+                can.AniTrons(i)->myColor = fw::RGB(10, 20, 30);
+            }
+            QVERIFY(pictureOf(can) != expected);
+        } else if (after == "clear") {
+            can.ClearCache();
+            expected.fill(Qt::white);
+        } else if (after == "draw") {
+            fw::Graphics& g = fw::Deref(can.Cache).Graphics();
+            g.ForeColor = fw::RGB(0, 0, 255);
+            g.FillRect(0, 0, 30, 20);
+            QPainter(&expected).fillRect(0, 0, 30, 20, QColor(0, 0, 255));
+        } else {
+            can.processingClick = true;
+            can.AniTrons(1)->X += 40;
+            can.redraw();  // only the picture is made again, from where they now are
+            can.processingClick = false;
+            expected = pictureOf(can);
+        }
+        if (after != "draw") QCOMPARE(inCache(can), expected);
+        can.BlitCache();
+        QCOMPARE(onScreen(can), expected);
+        QCOMPARE(inCache(can), expected);
     }
 
     // Ctrl+period held at the end of a generation stops a fast forward.
