@@ -18,7 +18,7 @@ namespace {
 const int kRowHeight = 37;
 
 // A window built from a recipe: each entry makes one control.
-struct Part {
+struct Entry {
     std::string kind;  // field, list, button, popup, text, canvas
     std::string name;
     int32_t tabIndex = -1;
@@ -28,11 +28,11 @@ struct Part {
 
 class RecipeWindow : public Window {
 public:
-    std::vector<Part> parts;
+    std::vector<Entry> parts;
     void Layout() override { SetSize(400, 300); }
     void CreateControls() override {
         int32_t top = 5;
-        for (const Part& p : parts) {
+        for (const Entry& p : parts) {
             Ref<Control> c;
             if (p.kind == "field") {
                 auto f = AddControl<EditField>(p.name);
@@ -115,7 +115,7 @@ void closeAll() {
     ProcessPendingEvents();
 }
 
-Ref<RecipeWindow> openRecipe(const std::vector<Part>& parts) {
+Ref<RecipeWindow> openRecipe(const std::vector<Entry>& parts) {
     auto w = New<RecipeWindow>();
     w->parts = parts;
     w->Construct();
@@ -124,6 +124,8 @@ Ref<RecipeWindow> openRecipe(const std::vector<Part>& parts) {
 }
 
 }  // namespace
+
+Q_DECLARE_METATYPE(std::vector<Entry>)
 
 class TestFocusScroll : public QObject {
     Q_OBJECT
@@ -246,22 +248,22 @@ private slots:
     // disabled controls are passed over. The first field or list in that
     // order has the focus when the window opens.
     void tabOrder_data() {
-        QTest::addColumn<std::vector<Part>>("parts");
+        QTest::addColumn<std::vector<Entry>>("parts");
         QTest::addColumn<QStringList>("order");
-        QTest::newRow("by TabIndex") << std::vector<Part>{{"button", "B", 2},
+        QTest::newRow("by TabIndex") << std::vector<Entry>{{"button", "B", 2},
                                                           {"field", "F", 3},
                                                           {"text", "T", 0},
                                                           {"list", "L", 1},
                                                           {"popup", "P", 0}}
                                      << QStringList{"L", "B", "F", "P"};
-        QTest::newRow("creation order") << std::vector<Part>{{"button", "B"},
+        QTest::newRow("creation order") << std::vector<Entry>{{"button", "B"},
                                                              {"canvas", "C"},
                                                              {"field", "F1"},
                                                              {"list", "L"},
                                                              {"field", "F2"}}
                                         << QStringList{"F1", "L", "F2", "B"};
         QTest::newRow("hidden and disabled passed over")
-            << std::vector<Part>{{"field", "Hidden", 0, false},
+            << std::vector<Entry>{{"field", "Hidden", 0, false},
                                  {"field", "Off", 1, true, false},
                                  {"button", "B", 2},
                                  {"field", "F", 3},
@@ -269,7 +271,7 @@ private slots:
             << QStringList{"F", "L", "B"};
     }
     void tabOrder() {
-        QFETCH(std::vector<Part>, parts);
+        QFETCH(std::vector<Entry>, parts);
         QFETCH(QStringList, order);
         auto w = openRecipe(parts);
         QVERIFY(QTest::qWaitForWindowActive(w->widget()));
@@ -343,8 +345,6 @@ private slots:
         QCOMPARE(frameOf() != unfocused, ring);
     }
 };
-
-Q_DECLARE_METATYPE(std::vector<Part>)
 
 QTEST_MAIN(TestFocusScroll)
 #include "tst_focus_scroll.moc"
