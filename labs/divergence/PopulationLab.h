@@ -112,6 +112,8 @@ protected:
         s->SetBounds(l, t, w, 20);
         s->SetText("");
         s->SetTextAlign(0);
+        s->SetTextFont("System");
+        s->SetTextSize(12);
     }
 
     void MakeSequenceList(int32_t l, int32_t t) {
@@ -168,12 +170,16 @@ protected:
         c->SetBounds(l, t, 43, 20);
         c->SetText("GenCounter");
         c->SetTextAlign(0);
+        c->SetTextFont("System");
+        c->SetTextSize(12);
     }
 
     void MakeFastFwdButton(int32_t l, int32_t t) {
         auto b = AddControl<fw::PushButton>("PushButtonFastFwd");
         b->SetBounds(l, t, 72, 20);
         b->SetCaption("Fast Fwd");
+        b->SetTextFont("System");
+        b->SetTextSize(12);
         b->SetDefault(false);
         b->SetCancel(false);
         b->SetEnabled(true);
@@ -185,6 +191,8 @@ protected:
         auto f = AddControl<fw::EditField>("EditFieldFastFwd");
         f->SetBounds(l, t, 40, 22);
         f->SetText("1");
+        f->SetTextFont("System");
+        f->SetTextSize(12);
         f->SetBorder(true);
         f->SetReadOnly(false);
         f->SetBackColor(fw::RGB(255, 255, 255));
@@ -203,6 +211,8 @@ protected:
         auto c = AddControl<counter>("CountDown");
         c->SetBounds(l, t, 78, 20);
         c->SetText("CountDown");
+        c->SetTextFont("System");
+        c->SetTextSize(12);
         c->SetVisible(false);
     }
 
