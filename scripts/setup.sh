@@ -3,9 +3,10 @@
 set -euo pipefail
 
 # fonts-liberation2 gives the windows' "System" font (Liberation Sans), with
-# whose metrics every fixed text fits its control.
+# whose metrics every fixed text fits its control; x11-utils (xprop) lets the
+# X11 tests read back what the window manager is told.
 VELLORAN_PACKAGES=(cmake make g++ qt6-base-dev libgl-dev fonts-dejavu-core fonts-liberation2 xvfb xauth
-                   libbenchmark-dev)
+                   x11-utils libbenchmark-dev)
 
 velloran_install_missing() {
     local missing=()
