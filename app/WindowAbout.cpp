@@ -29,6 +29,8 @@ void WindowAbout::Layout() {
     SetBackColor(fw::ColorFromHex(0xFFFFFF));
     SetCloseButton(false);
     SetResizeable(false);
+    SetMaximizeButton(false);
+    SetMinimizeButton(false);
     SetVisible(true);
 }
 
@@ -62,6 +64,7 @@ void WindowAbout::_CreateControls0() {
     auto ok = AddControl<fw::PushButton>("PushButtonClose");
     ok->SetBounds(361, 491, 60, 20);
     ok->SetCaption("OK");
+    ok->SetTextFont("System");
     ok->SetTextSize(12);
     ok->SetDefault(false);
     ok->SetCancel(false);
@@ -70,6 +73,7 @@ void WindowAbout::_CreateControls0() {
     auto goThere = AddControl<fw::PushButton>("PushButtonGoThere");
     goThere->SetBounds(273, 256, 58, 18);
     goThere->SetCaption("Go there");
+    goThere->SetTextFont("System");
     goThere->SetTextSize(10);
     goThere->SetDefault(false);
     goThere->SetCancel(false);

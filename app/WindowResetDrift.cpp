@@ -56,6 +56,7 @@ void setButton(const fw::Ref<fw::PushButton>& button, int32_t left, const std::s
                bool isDefault) {
     button->SetBounds(left, 211, 69, 20);
     button->SetCaption(caption);
+    button->SetTextFont("System");
     button->SetTextSize(12);
     button->SetDefault(isDefault);
     button->SetCancel(false);
@@ -70,6 +71,8 @@ void WindowResetDrift::Layout() {
     SetPlacement(0);
     SetCloseButton(false);
     SetResizeable(false);
+    SetMaximizeButton(false);
+    SetMinimizeButton(false);
     SetVisible(true);
 }
 
@@ -94,6 +97,8 @@ void WindowResetDrift::_CreateControls0() {
 
     auto effects = AddControl<fw::PopupMenu>("PopupMenuMutEffects");
     effects->SetBounds(182, 39, 108, 20);
+    effects->SetTextFont("System");
+    effects->SetTextSize(12);
     for (const char* name : kEffectNames) effects->AddRow(name);
     effects->SetListIndex(1);
 

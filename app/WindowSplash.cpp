@@ -10,6 +10,8 @@ void WindowSplash::Layout() {
     SetBackColor(fw::ColorFromHex(0xFFFFFF));
     SetCloseButton(true);
     SetResizeable(true);
+    SetMaximizeButton(true);
+    SetMinimizeButton(true);
     SetVisible(true);
 }
 

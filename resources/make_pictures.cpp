@@ -1,5 +1,6 @@
 // Draws the application's two pictures and writes them beside this file:
-//   168.png  the cover picture (158 x 204): a virion particle and the title
+//   168.png  the cover picture (158 x 204): a virion particle over a strand
+//            of its genome, without words
 //   170.png  the virion picture (48 x 48) drawn on the laboratories' cards
 //
 // Not part of the normal build. Build and run it by hand when the pictures
@@ -27,7 +28,6 @@ const QColor kCapsidDark(96, 160, 156);
 const QColor kSpike(232, 150, 140);
 const QColor kSpikeKnob(240, 178, 120);
 const QColor kCore(176, 160, 214);
-const QColor kTitle(70, 90, 120);
 
 // A round virion centred at (cx, cy): a capsid of radius r with `spikes`
 // spikes reaching out to radius r + spikeLen, each ending in a knob.
@@ -98,37 +98,44 @@ void drawVirion(QPainter& p, qreal cx, qreal cy, qreal r, qreal spikeLen, int sp
     p.restore();
 }
 
+// The cover carries no words: the windows that show it print the title
+// beside it.
 QImage coverPicture() {
     QImage img(158, 204, QImage::Format_RGB32);
     img.fill(Qt::white);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, true);
-    p.setRenderHint(QPainter::TextAntialiasing, true);
 
     // A faint halo behind the particle.
-    QRadialGradient halo(QPointF(79, 80), 74);
+    const QPointF centre(79, 88);
+    QRadialGradient halo(centre, 76);
     halo.setColorAt(0.0, QColor(236, 246, 244));
     halo.setColorAt(0.7, QColor(246, 250, 250));
     halo.setColorAt(1.0, Qt::white);
     p.setPen(Qt::NoPen);
     p.setBrush(halo);
-    p.drawEllipse(QPointF(79, 80), 74, 74);
+    p.drawEllipse(centre, 76, 76);
 
-    drawVirion(p, 79, 80, 44, 17, 16, 2.0);
+    drawVirion(p, centre.x(), centre.y(), 48, 18, 16, 2.1);
 
-    // The title and a thin rule under it.
-    QFont f("DejaVu Serif");
-    f.setPixelSize(25);
-    f.setBold(true);
-    f.setLetterSpacing(QFont::AbsoluteSpacing, 0.5);
-    p.setFont(f);
-    p.setPen(kTitle);
-    p.drawText(QRectF(0, 152, 158, 32), Qt::AlignHCenter | Qt::AlignVCenter, "Velloran");
-    p.setPen(QPen(kCapsidMid, 1.5));
-    p.drawLine(QPointF(39, 189), QPointF(119, 189));
-    p.setPen(Qt::NoPen);
-    p.setBrush(kSpike);
-    p.drawEllipse(QPointF(79, 189), 2.5, 2.5);
+    // Under it a short strand of the genome: a gentle wave of beads.
+    const QColor bases[] = {kSpike, kCapsidMid, kCore, kSpikeKnob};
+    QPainterPath strand;
+    for (int i = 0; i <= 100; ++i) {
+        const qreal x = 27 + i * 1.04;
+        const qreal y = 186 + 5 * qSin(i / 100.0 * 3 * M_PI);
+        if (i == 0) strand.moveTo(x, y); else strand.lineTo(x, y);
+    }
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(kCapsidDark, 1.4));
+    p.drawPath(strand);
+    for (int k = 0; k < 9; ++k) {
+        const int i = k * 100 / 8;
+        const QPointF at(27 + i * 1.04, 186 + 5 * qSin(i / 100.0 * 3 * M_PI));
+        p.setPen(QPen(bases[k % 4].darker(125), 0.8));
+        p.setBrush(bases[k % 4]);
+        p.drawEllipse(at, 3.2, 3.2);
+    }
     p.end();
     return img;
 }

@@ -169,12 +169,35 @@ void runEnablingPassFromUi() {
     if (!InHandler()) Dispatch([] { RunEnablingPass(); });
 }
 
+// "System": the first of these sans faces that is installed. The windows
+// were laid out for a narrow system face: these fit every fixed text of
+// every window at its size (Liberation Sans, Arimo and Arial share their
+// metrics; DejaVu Sans Condensed is a little wider but still fits). Without
+// any of them the default sans face is drawn slightly condensed.
+QFont systemFont() {
+    static const QFont font = [] {
+        for (const char* family : {"Liberation Sans", "Arimo", "Arial", "DejaVu Sans Condensed"}) {
+            const QString name = QString::fromLatin1(family);
+            if (QFontDatabase::hasFamily(name)) {
+                QFont f(name);
+                f.setStyleHint(QFont::SansSerif);
+                return f;
+            }
+        }
+        QFont f = QGuiApplication::font();
+        f.setStyleHint(QFont::SansSerif);
+        f.setStretch(QFont::SemiCondensed);
+        return f;
+    }();
+    return font;
+}
+
 QFont fontFor(const std::string& name, int pixelSize) {
     std::string lower;
     for (char ch : name) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
     QFont f;
     if (lower.empty() || lower == "system")
-        f = QGuiApplication::font();
+        f = systemFont();
     else if (lower == "courier")
         f = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     else

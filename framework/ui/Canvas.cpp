@@ -1,7 +1,9 @@
 #include "Controls.h"
 
 #include <QPainter>
+#include <QPointer>
 #include <algorithm>
+#include <vector>
 
 #include "Application.h"
 #include "ControlSupport.h"
@@ -12,6 +14,27 @@ namespace fw {
 using namespace internal;
 
 // ------------------------------------------------------------------- Canvas
+
+namespace {
+std::vector<QPointer<QWidget>> waitingCanvases;
+}  // namespace
+
+namespace internal {
+
+void repaintLater(QWidget* canvas) {
+    for (const auto& w : waitingCanvases)
+        if (w == canvas) return;
+    waitingCanvases.emplace_back(canvas);
+}
+
+void repaintWaitingCanvases() {
+    auto waiting = std::move(waitingCanvases);
+    waitingCanvases.clear();
+    for (const auto& w : waiting)
+        if (w && internal::controlOf(w)) w->update();
+}
+
+}  // namespace internal
 
 class Canvas::SurfaceGraphics : public fw::Graphics {
 public:
@@ -38,6 +61,10 @@ protected:
             surface->quiet = true;
             Dispatch([c] { c->Event_Paint(c->Graphics()); });
             surface->quiet = false;
+        } else {
+            // What the handler is building (a population still being
+            // seeded, say) is not on the surface yet.
+            internal::repaintLater(this);
         }
         QPainter p(this);
         if (c->backdrop_) p.drawImage(0, 0, ImageForDrawing(*c->backdrop_));

@@ -103,9 +103,12 @@ void Control::attach(Window* window, const std::string& name, int32_t index) {
     index_ = index;
 }
 
+// Every control starts with the "System" font at size 12; the windows set
+// the font their layout names.
 void Control::setWidget(QWidget* w) {
     widget_ = w;
     internal::setControlOf(w, this);
+    if (w) w->setFont(internal::fontFor("System", 12));
 }
 
 }  // namespace fw

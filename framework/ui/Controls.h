@@ -186,6 +186,7 @@ public:
     void SetDefault(bool d);  // Return presses the default button
     bool Cancel() const { return cancel_; }
     void SetCancel(bool c);  // Escape presses the cancel button
+    void SetTextFont(const std::string& font);
     void SetTextSize(int32_t size);
 
     Event<> Action;
@@ -287,6 +288,8 @@ public:
     int32_t ListIndex() const;
     void SetListIndex(int32_t i);
     std::string Text() const;
+    void SetTextFont(const std::string& font);
+    void SetTextSize(int32_t size);
 };
 
 class Rectangle : public Control {

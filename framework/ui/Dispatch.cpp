@@ -46,11 +46,13 @@ bool holdIfBusy(QObject* receiver, QEvent* e) {
     return true;
 }
 
-// Once no handler runs: windows closed meanwhile are destroyed, then the
-// held input goes out again in its order, except what was aimed at a window
-// that is gone or closed.
+// Once no handler runs: windows closed meanwhile are destroyed, the
+// canvases shown meanwhile are painted again, then the held input goes out
+// again in its order, except what was aimed at a window that is gone or
+// closed.
 void afterHandlers() {
     internal::destroyClosedWindows();
+    internal::repaintWaitingCanvases();
     auto events = std::move(held);
     held.clear();
     for (auto& h : events) {

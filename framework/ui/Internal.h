@@ -6,6 +6,7 @@
 #include <string>
 
 class QObject;
+class QWidget;
 
 namespace fw {
 
@@ -48,12 +49,17 @@ void runEnablingPassFromUi();
 // Copies the menu items' enabled state to the actions of every window.
 void syncMenuActions();
 
+// A canvas shown while a handler ran showed its surface as last drawn; it
+// is painted again (through its Paint event) once no handler runs.
+void repaintLater(QWidget* canvas);
+void repaintWaitingCanvases();
+
 // The control a widget was made for (nullptr once the control is gone).
 Control* controlOf(const QObject* widget);
 void setControlOf(QObject* widget, Control* c);
 
-// "System" is the default sans font, "courier" a monospace font; size in
-// pixels (0 or less keeps the default size).
+// "System" is a narrow sans font (see systemFont), "courier" a monospace
+// font; size in pixels (0 or less keeps the default size).
 QFont fontFor(const std::string& name, int pixelSize);
 
 }  // namespace internal

@@ -48,6 +48,10 @@ void PushButton::SetCancel(bool c) {
     cancel_ = c;
 }
 
+void PushButton::SetTextFont(const std::string& font) {
+    setFontName(widget(), font);
+}
+
 void PushButton::SetTextSize(int32_t size) {
     setFontSize(widget(), size);
 }

@@ -93,6 +93,14 @@ std::string PopupMenu::Text() const {
     return c ? c->currentText().toStdString() : std::string();
 }
 
+void PopupMenu::SetTextFont(const std::string& font) {
+    setFontName(widget(), font);
+}
+
+void PopupMenu::SetTextSize(int32_t size) {
+    setFontSize(widget(), size);
+}
+
 // ---------------------------------------------------------------- Rectangle
 
 class RectangleWidget : public QWidget {

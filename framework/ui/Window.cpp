@@ -7,9 +7,11 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 #include "Application.h"
@@ -34,23 +36,102 @@ void moveToFront(Window* w) {
 
 }  // namespace
 
-// The window's frame: a menu bar above the content area.
+// The title bar a window draws itself when it must show none of the three
+// boxes (see Window::HasDrawnTitleBar): the title centred on a plain bar,
+// and dragging it moves the window.
+class TitleBarWidget : public QWidget {
+public:
+    static constexpr int kHeight = 22;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        const QColor base = palette().color(QPalette::Window);
+        QLinearGradient g(0, 0, 0, height());
+        g.setColorAt(0.0, base.lighter(104));
+        g.setColorAt(1.0, base.darker(112));
+        p.fillRect(rect(), g);
+        p.setPen(base.darker(140));
+        p.drawLine(0, height() - 1, width(), height() - 1);
+        QFont f = font();
+        f.setBold(true);
+        p.setFont(f);
+        p.setPen(palette().color(QPalette::WindowText));
+        p.drawText(rect().adjusted(8, 0, -8, -1), Qt::AlignCenter, window()->windowTitle());
+    }
+
+    void mousePressEvent(QMouseEvent* e) override {
+        if (e->button() != Qt::LeftButton) return;
+        // The window manager moves the window where it can; otherwise the
+        // drag below does.
+        QWindow* handle = window()->windowHandle();
+        if (handle && handle->startSystemMove()) {
+            dragging_ = false;
+            return;
+        }
+        dragging_ = true;
+        grabOffset_ = e->globalPosition().toPoint() - window()->pos();
+    }
+    void mouseMoveEvent(QMouseEvent* e) override {
+        if (dragging_ && (e->buttons() & Qt::LeftButton)) window()->move(e->globalPosition().toPoint() - grabOffset_);
+    }
+    void mouseReleaseEvent(QMouseEvent*) override { dragging_ = false; }
+
+private:
+    bool dragging_ = false;
+    QPoint grabOffset_;
+};
+
+// The window's frame: a menu bar above the content area; for a window that
+// draws its own title bar, that bar above the menu bar and a one-pixel
+// border around everything.
 class TopLevelWidget : public QWidget {
 public:
     Window* owner = nullptr;
     QWidget* content = nullptr;
     QMenuBar* menuBar = nullptr;
+    TitleBarWidget* titleBar = nullptr;  // only while drawnFrame
     bool closeBox = true;
+    bool drawnFrame = false;
 
     int menuHeight() const { return menuBar ? menuBar->sizeHint().height() : 0; }
+    int border() const { return drawnFrame ? 1 : 0; }
+    // What the frame adds above and beside the content area.
+    int chromeTop() const { return border() + (drawnFrame ? TitleBarWidget::kHeight : 0) + menuHeight(); }
+    int chromeWidth() const { return 2 * border(); }
+    int chromeHeight() const { return chromeTop() + border(); }
+
+    void setDrawnFrame(bool on) {
+        drawnFrame = on;
+        if (on && !titleBar) {
+            titleBar = new TitleBarWidget;
+            titleBar->setParent(this);
+        }
+        if (titleBar) titleBar->setVisible(on);
+    }
 
     void layoutChildren() {
+        const int b = border();
+        const int inner = std::max(width() - 2 * b, 0);
+        int y = b;
+        if (drawnFrame && titleBar) {
+            titleBar->setGeometry(b, y, inner, TitleBarWidget::kHeight);
+            y += TitleBarWidget::kHeight;
+        }
         const int mh = menuHeight();
-        if (menuBar) menuBar->setGeometry(0, 0, width(), mh);
-        if (content) content->setGeometry(0, mh, width(), std::max(height() - mh, 0));
+        if (menuBar) menuBar->setGeometry(b, y, inner, mh);
+        y += mh;
+        if (content) content->setGeometry(b, y, inner, std::max(height() - y - b, 0));
     }
 
 protected:
+    void paintEvent(QPaintEvent*) override {
+        if (!drawnFrame) return;
+        QPainter p(this);
+        p.setPen(palette().color(QPalette::Window).darker(190));
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+
     bool event(QEvent* e) override {
         if (e->type() == QEvent::WindowActivate && owner) moveToFront(owner);
         return QWidget::event(e);
@@ -121,38 +202,50 @@ struct Window::Impl {
     int32_t minWidth = 0, minHeight = 0, maxWidth = QWIDGETSIZE_MAX, maxHeight = QWIDGETSIZE_MAX;
     int32_t placement = 0;
     bool closeButton = true;
+    bool minimizeButton = false;
+    bool maximizeButton = false;
     bool resizeable = false;
     bool placed = false;  // moved by the program or shown once
 
     void relayout() {
         if (!top) return;
-        const int mh = top->menuHeight();
+        const int cw = top->chromeWidth(), ch = top->chromeHeight();
         if (resizeable) {
-            top->setMinimumSize(minWidth, std::min(minHeight + mh, QWIDGETSIZE_MAX));
-            top->setMaximumSize(maxWidth, std::min(maxHeight + mh, QWIDGETSIZE_MAX));
-            top->resize(width, height + mh);
+            top->setMinimumSize(std::min(minWidth + cw, QWIDGETSIZE_MAX), std::min(minHeight + ch, QWIDGETSIZE_MAX));
+            top->setMaximumSize(std::min(maxWidth + cw, QWIDGETSIZE_MAX), std::min(maxHeight + ch, QWIDGETSIZE_MAX));
+            top->resize(width + cw, height + ch);
         } else {
-            top->setFixedSize(width, height + mh);
+            top->setFixedSize(width + cw, height + ch);
         }
         top->layoutChildren();
     }
 
+    bool drawsTitleBar(int32_t frame) const {
+        return frame != 2 && !closeButton && !minimizeButton && !maximizeButton;
+    }
+
+    // Frame 0 is a document window, 1 a movable modal dialog, 2 a modal
+    // dialog without a title bar. Each box is asked for only when wanted;
+    // a fixed size (relayout) tells the manager the window cannot be
+    // resized.
     void applyFlags(int32_t frame) {
         if (!top) return;
+        const Qt::WindowFlags type = frame == 0 ? Qt::Window : Qt::Dialog;
         Qt::WindowFlags f;
-        switch (frame) {
-        case 1: f = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint; break;
-        case 2: f = Qt::Dialog | Qt::FramelessWindowHint; break;
-        default:
-            f = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-            if (resizeable) f |= Qt::WindowMinMaxButtonsHint;
-            break;
+        if (frame == 2 || drawsTitleBar(frame)) {
+            f = type | Qt::FramelessWindowHint;
+        } else {
+            f = type | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+            if (closeButton) f |= Qt::WindowCloseButtonHint;
+            if (minimizeButton) f |= Qt::WindowMinimizeButtonHint;
+            if (maximizeButton) f |= Qt::WindowMaximizeButtonHint;
         }
-        if (closeButton && frame != 2) f |= Qt::WindowCloseButtonHint;
         top->closeBox = closeButton;
+        top->setDrawnFrame(drawsTitleBar(frame));
         const bool shown = top->isVisible();
         top->setWindowFlags(f);
         top->setWindowModality(frame == 1 || frame == 2 ? Qt::ApplicationModal : Qt::NonModal);
+        relayout();
         if (shown) top->show();
     }
 };
@@ -344,10 +437,28 @@ void Window::SetCloseButton(bool b) {
     d_->applyFlags(frame_);
 }
 
+void Window::SetMinimizeButton(bool b) {
+    d_->minimizeButton = b;
+    d_->applyFlags(frame_);
+}
+
+void Window::SetMaximizeButton(bool b) {
+    d_->maximizeButton = b;
+    d_->applyFlags(frame_);
+}
+
 void Window::SetResizeable(bool b) {
     d_->resizeable = b;
     d_->applyFlags(frame_);
-    d_->relayout();
+}
+
+bool Window::CloseButton() const { return d_->closeButton; }
+bool Window::MinimizeButton() const { return d_->minimizeButton; }
+bool Window::MaximizeButton() const { return d_->maximizeButton; }
+bool Window::Resizeable() const { return d_->resizeable; }
+
+bool Window::HasDrawnTitleBar() const {
+    return d_->drawsTitleBar(frame_);
 }
 
 int32_t Window::Left() const {

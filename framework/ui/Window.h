@@ -61,8 +61,23 @@ public:
     int32_t Frame() const { return frame_; }
     void SetPlacement(int32_t placement);
     void SetBackColor(Color c);  // also means HasBackColor
+    // The window's boxes and whether the user may resize it, passed on to
+    // the window manager. A titled window (frame 0 or 1) with none of the
+    // three boxes gets a title bar drawn by the layer itself (see
+    // HasDrawnTitleBar).
     void SetCloseButton(bool b);
+    void SetMinimizeButton(bool b);
+    void SetMaximizeButton(bool b);
     void SetResizeable(bool b);
+    bool CloseButton() const;
+    bool MinimizeButton() const;
+    bool MaximizeButton() const;
+    bool Resizeable() const;
+    // Some window managers keep their close and minimise boxes whatever the
+    // hints say; a window that must have none asks the manager for no
+    // decoration at all and draws its title bar and border itself. The bar
+    // moves the window when dragged.
+    bool HasDrawnTitleBar() const;
 
     // Position of the content area's top-left corner on the screen; read and
     // set as the same notion, so that setting what was read moves nothing.

@@ -112,6 +112,8 @@ protected:
         s->SetBounds(l, t, w, 20);
         s->SetText("");
         s->SetTextAlign(0);
+        s->SetTextFont("System");
+        s->SetTextSize(12);
     }
 
     // The one column is wider than the list: the horizontal bar shows.
@@ -175,6 +177,8 @@ protected:
         c->SetBounds(l, t, 43, 20);
         c->SetText("GenCounter");
         c->SetTextAlign(0);
+        c->SetTextFont("System");
+        c->SetTextSize(12);
     }
 
     void MakeFastFwdButton(int32_t l, int32_t t, int32_t tabIndex) {
@@ -182,6 +186,8 @@ protected:
         b->SetBounds(l, t, 72, 20);
         b->SetTabIndex(tabIndex);
         b->SetCaption("Fast Fwd");
+        b->SetTextFont("System");
+        b->SetTextSize(12);
         b->SetDefault(false);
         b->SetCancel(false);
         b->SetEnabled(true);
@@ -195,6 +201,8 @@ protected:
         f->SetTabIndex(tabIndex);
         f->SetUseFocusRing(focusRing);
         f->SetText("1");
+        f->SetTextFont("System");
+        f->SetTextSize(12);
         f->SetBorder(true);
         f->SetReadOnly(false);
         f->SetBackColor(fw::RGB(255, 255, 255));
@@ -213,6 +221,8 @@ protected:
         auto c = AddControl<counter>("CountDown");
         c->SetBounds(l, t, 78, 20);
         c->SetText("CountDown");
+        c->SetTextFont("System");
+        c->SetTextSize(12);
         c->SetVisible(false);
     }
 

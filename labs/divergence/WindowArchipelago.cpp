@@ -33,6 +33,8 @@ void WindowArchipelago::Layout() {
     SetPlacement(3);
     SetCloseButton(true);
     SetResizeable(false);
+    SetMaximizeButton(false);
+    SetMinimizeButton(false);
     SetVisible(false);
 }
 

@@ -11,6 +11,8 @@ void WindowDiverge::Layout() {
     SetPlacement(3);
     SetCloseButton(true);
     SetResizeable(false);
+    SetMaximizeButton(false);
+    SetMinimizeButton(false);
     SetVisible(false);
 }
 

@@ -35,6 +35,8 @@ void frame(fw::Rectangle& r, int32_t left, int32_t top, int32_t width, int32_t h
 void button(fw::PushButton& b, int32_t left, int32_t top, const std::string& caption) {
     b.SetBounds(left, top, 72, 20);
     b.SetCaption(caption);
+    b.SetTextFont("System");
+    b.SetTextSize(12);
 }
 
 void label(fw::StaticText& t, int32_t left, int32_t top, int32_t width, int32_t height,
@@ -71,6 +73,8 @@ void WindowDrift::Layout() {
     SetPlacement(3);
     SetCloseButton(true);
     SetResizeable(false);
+    SetMaximizeButton(false);
+    SetMinimizeButton(false);
     SetVisible(false);
 }
 

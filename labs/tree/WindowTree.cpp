@@ -60,6 +60,8 @@ void WindowTree::Layout() {
     SetPlacement(3);
     SetCloseButton(true);
     SetResizeable(false);
+    SetMaximizeButton(false);
+    SetMinimizeButton(false);
     SetVisible(false);
 }
 
@@ -104,6 +106,8 @@ void WindowTree::_CreateControls0() {
         s->SetBounds(93, i == 0 ? 447 : 484, 30, 20);
         s->SetText("");
         s->SetTextAlign(1);
+        s->SetTextFont("System");
+        s->SetTextSize(12);
     }
     auto label = [this](const std::string& name, int32_t left, int32_t top, int32_t width,
                         const std::string& text, int32_t align) {
@@ -111,6 +115,8 @@ void WindowTree::_CreateControls0() {
         s->SetBounds(left, top, width, 20);
         s->SetText(text);
         s->SetTextAlign(align);
+        s->SetTextFont("System");
+        s->SetTextSize(12);
     };
     label("StaticText4", 87, 415, 50, "Source", 0);
     label("StaticText2", 245, 415, 100, "Sequence", 0);
@@ -165,6 +171,8 @@ void WindowTree::_CreateControls0() {
         b->SetBounds(544, 463, 72, 20);
         b->SetCaption(kPaused);
         b->SetTabIndex(7);
+        b->SetTextFont("System");
+        b->SetTextSize(12);
         b->SetDefault(false);
         b->SetCancel(false);
         fw::PushButton* p = b.get();
@@ -184,6 +192,8 @@ void WindowTree::_CreateControls0() {
         c->SetBounds(580, 430, 39, 22);
         c->SetText("0");
         c->SetTextAlign(1);
+        c->SetTextFont("System");
+        c->SetTextSize(12);
     }
 
     // The populations: boxes, canvases and labels, in their creation order.
@@ -209,6 +219,8 @@ void WindowTree::_CreateControls0() {
         e->SetBackColor(kWhite);
         e->SetText("");
         e->SetAlignment(0);
+        e->SetTextFont("System");
+        e->SetTextSize(12);
         e->SetVisible(i == 0);
     }
 
