@@ -640,6 +640,8 @@ private slots:
         for (steps.step = 1; steps.step <= events; ++steps.step) {
             const qint64 before = clock.elapsed();
             walk.step();
+            if (events >= 10000 && steps.step % 5000 == 0)
+                std::fprintf(stderr, "stress: %lld steps, %.0f s\n", steps.step, clock.elapsed() / 1000.0);
             if (const qint64 took = clock.elapsed() - before; took > 1000)
                 std::fprintf(stderr, "stress: step %lld took %lld ms: %s\n", steps.step, took, steps.last.back().c_str());
             const std::string broken = Checker().run(walk.pressed_ != nullptr);
