@@ -93,9 +93,21 @@ public:
     TitleBarWidget* titleBar = nullptr;  // only while drawnFrame
     bool closeBox = true;
     bool drawnFrame = false;
+    // Dialogs show no menu bar of their own (the menus' shortcuts still
+    // work in them): a splash or a small dialog with a row of menus above
+    // it looks like a document window.
+    bool menuBarHidden = false;
 
-    int menuHeight() const { return menuBar ? menuBar->sizeHint().height() : 0; }
-    int border() const { return drawnFrame ? 1 : 0; }
+    int menuHeight() const { return menuBar && !menuBarHidden ? menuBar->sizeHint().height() : 0; }
+
+    void showMenuBar(bool on) {
+        menuBarHidden = !on;
+        if (menuBar) menuBar->setVisible(on);
+    }
+    // A dialog without a title bar still gets a one-pixel frame, so that it
+    // stands out from the window below it.
+    bool thinFrame = false;
+    int border() const { return drawnFrame || thinFrame ? 1 : 0; }
     // What the frame adds above and beside the content area.
     int chromeTop() const { return border() + (drawnFrame ? TitleBarWidget::kHeight : 0) + menuHeight(); }
     int chromeWidth() const { return 2 * border(); }
@@ -126,7 +138,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override {
-        if (!drawnFrame) return;
+        if (!border()) return;
         QPainter p(this);
         p.setPen(palette().color(QPalette::Window).darker(190));
         p.drawRect(rect().adjusted(0, 0, -1, -1));
@@ -242,6 +254,8 @@ struct Window::Impl {
         }
         top->closeBox = closeButton;
         top->setDrawnFrame(drawsTitleBar(frame));
+        top->showMenuBar(frame == 0);
+        top->thinFrame = frame == 2;
         const bool shown = top->isVisible();
         top->setWindowFlags(f);
         top->setWindowModality(frame == 1 || frame == 2 ? Qt::ApplicationModal : Qt::NonModal);
@@ -325,6 +339,11 @@ void Window::Construct() {
             addMenuItems(m, title);
         }
         d_->top->menuBar = bar;
+        // The window itself carries the items too, so that their shortcuts
+        // work while its bar is hidden.
+        for (QAction* a : bar->findChildren<QAction*>())
+            if (!a->menu() && !a->isSeparator()) d_->top->addAction(a);
+        d_->top->showMenuBar(!d_->top->menuBarHidden);
         d_->relayout();
     }
     try {

@@ -4,6 +4,7 @@
 // window lives on until then.
 #include <QElapsedTimer>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QThread>
 #include <QtTest>
@@ -64,6 +65,17 @@ public:
     void Event_EnableMenuItems() override { events << "enable window"; }
 };
 
+// A window of the frame kind asked for by the test row.
+class FramedWindow : public Window {
+public:
+    static inline int32_t frame = 0;
+    void Layout() override {
+        SetFrame(frame);
+        SetSize(200, 100);
+        SetVisible(true);
+    }
+};
+
 class TestApp : public Application {
 public:
     void Event_Open() override { events << "open"; }
@@ -100,7 +112,14 @@ private slots:
             m->Name = m->Text = name;
             edit->Append(m);
         }
+        // An item left on by the enabling pass, with a shortcut.
+        auto redo = New<MenuItem>();
+        redo->Name = redo->Text = "EditRedo";
+        redo->KeyboardShortcut = "Cmd+Y";
+        redo->AutoEnable = false;
+        edit->Append(redo);
         app->MenuBar->Append(edit);
+        app->AddMenuHandler("EditRedo", [] { events << "app redo"; return false; });
         app->AddMenuHandler("EditUndo", [] { events << "app undo"; return false; });
         RegisterApp(app);
     }
@@ -118,6 +137,28 @@ private slots:
         auto b = ImplicitWindow<TestWindow>();
         QVERIFY(b != a);
         QCOMPARE(ImplicitWindow<TestWindow>(), b);
+    }
+
+    // Document windows show the menu bar; dialogs show none, but the items'
+    // shortcuts work in them all the same.
+    void dialogsShowNoMenuBar_data() {
+        QTest::addColumn<int>("frame");
+        QTest::addColumn<bool>("barShown");
+        QTest::newRow("document window") << 0 << true;
+        QTest::newRow("movable modal dialog") << 1 << false;
+        QTest::newRow("dialog without title bar") << 2 << false;
+    }
+    void dialogsShowNoMenuBar() {
+        QFETCH(int, frame);
+        QFETCH(bool, barShown);
+        FramedWindow::frame = frame;
+        auto w = ImplicitWindow<FramedWindow>();
+        QVERIFY(QTest::qWaitForWindowExposed(w->widget()));
+        auto* bar = w->widget()->findChild<QMenuBar*>();
+        QVERIFY(bar);
+        QCOMPARE(bar->isVisible(), barShown);
+        QTest::keyClick(w->widget()->windowHandle(), Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY2(events.contains("app redo"), qPrintable(events.join(", ")));
     }
 
     // By name, by name and index; Ctl<T> throws on a wrong class or no match.
