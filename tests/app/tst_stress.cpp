@@ -47,6 +47,7 @@
 #include "labs/divergence/WindowDiverge.h"
 #include "labs/drift/WindowDrift.h"
 #include "labs/tree/WindowTree.h"
+#include "support/TestApp.h"
 
 extern "C" void __sanitizer_set_death_callback(void (*)()) __attribute__((weak));
 
@@ -601,14 +602,10 @@ private slots:
 
         // As main() starts the application; the simulation's generator is
         // seeded from the walk's seed instead of the clock.
-        static int argc = 1;
-        static char* argv[] = {const_cast<char*>("tst_stress"), nullptr};
-        fw::RuntimeInit(argc, argv);
+        StartApplicationForTest("tst_stress", kMenuHandlers);
         qtHandler = qInstallMessageHandler(quietHandler);
         const double clockSeed = static_cast<double>(steps.seed % 1000000);
         fw::SetMicrosecondsSource([clockSeed] { return clockSeed; });
-        NewAppInstance();
-        ApplicationAddMenuHandlers();
         fw::SetMsgBoxHook([](const std::string& text) { steps.add("  message: " + text.substr(0, 60)); });
         fw::SetShowURLHook([](const std::string& url) { steps.add("  browser: " + url); });
         fw::Dispatch([] { App()->Event_Open(); });
@@ -616,8 +613,7 @@ private slots:
     }
 
     void cleanupTestCase() {
-        for (const auto& w : fw::OpenWindows()) w->Close();
-        fw::ProcessPendingEvents();
+        CloseAllWindows();
         ReleasePictures();
         ReleaseMenu();
         fw::RegisterApp(nullptr);
