@@ -40,11 +40,7 @@ private slots:
     }
     void cleanupTestCase() { init(); }
 
-    void everyFixedTextFits_data() {
-        QTest::addColumn<int>("k");
-        for (int i = 0; i < int(looks::windowKinds().size()); ++i)
-            QTest::newRow(looks::windowKinds()[i].name) << i;
-    }
+    void everyFixedTextFits_data() { looks::addWindowKindRows(); }
     // Hidden controls count too: the Reset dialog's warning, the axis numbers.
     void everyFixedTextFits() {
         QFETCH(int, k);

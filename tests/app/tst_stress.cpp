@@ -355,10 +355,17 @@ public:
         clickAt(w, {c.Left() + c.Width() / 2, c.Top() + c.Height() / 2});
     }
 
-    void pushAButton(const fw::Ref<fw::Window>& w) {
-        std::vector<fw::Ref<fw::PushButton>> buttons;
+    // The window's visible controls of one kind, in the window's order.
+    template <class T>
+    static std::vector<fw::Ref<T>> visibleControls(const fw::Ref<fw::Window>& w) {
+        std::vector<fw::Ref<T>> out;
         for (const auto& c : w->Controls())
-            if (auto b = fw::As<fw::PushButton>(c); b && b->Visible()) buttons.push_back(b);
+            if (auto t = fw::As<T>(c); t && t->Visible()) out.push_back(t);
+        return out;
+    }
+
+    void pushAButton(const fw::Ref<fw::Window>& w) {
+        const auto buttons = visibleControls<fw::PushButton>(w);
         if (buttons.empty()) return;
         const auto b = any(buttons);
         // A long fast forward in Drift is stopped by the keys, as a user
@@ -431,9 +438,7 @@ public:
     }
 
     void typeIntoAField(const fw::Ref<fw::Window>& w) {
-        std::vector<fw::Ref<fw::EditField>> fields;
-        for (const auto& c : w->Controls())
-            if (auto f = fw::As<fw::EditField>(c); f && f->Visible()) fields.push_back(f);
+        const auto fields = visibleControls<fw::EditField>(w);
         if (fields.empty()) return;
         const auto f = any(fields);
         const std::string text = someText();

@@ -86,11 +86,7 @@ private slots:
     void init() { CloseAllWindows(); }
     void cleanupTestCase() { init(); }
 
-    void everyFixedTextFits_data() {
-        QTest::addColumn<int>("k");
-        for (int i = 0; i < int(looks::windowKinds().size()); ++i)
-            QTest::newRow(looks::windowKinds()[i].name) << i;
-    }
+    void everyFixedTextFits_data() { looks::addWindowKindRows(); }
     void everyFixedTextFits() {
         QFETCH(int, k);
         fw::Ref<fw::Window> w = looks::windowKinds()[k].get();
