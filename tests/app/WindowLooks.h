@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <QStyle>
 #include <QStyleOption>
+#include <QtTest>
 #include <functional>
 #include <string>
 #include <vector>
@@ -43,6 +44,12 @@ inline const std::vector<WindowKind>& windowKinds() {
         {"Tree", [] { return fw::Ref<fw::Window>(WindowTree()); }},
     };
     return kinds;
+}
+
+// A data table with one row per window kind: column "k", the kind's index.
+inline void addWindowKindRows() {
+    QTest::addColumn<int>("k");
+    for (int i = 0; i < int(windowKinds().size()); ++i) QTest::newRow(windowKinds()[i].name) << i;
 }
 
 inline QString controlName(const fw::Control& c) {

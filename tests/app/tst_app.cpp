@@ -15,6 +15,7 @@
 #include "labs/divergence/WindowDiverge.h"
 #include "labs/drift/WindowDrift.h"
 #include "labs/tree/WindowTree.h"
+#include "support/TestApp.h"
 
 namespace {
 
@@ -77,23 +78,14 @@ class TestApp : public QObject {
 
 private slots:
     void initTestCase() {
-        static int argc = 1;
-        static char* argv[] = {const_cast<char*>("tst_app"), nullptr};
-        fw::RuntimeInit(argc, argv);
-        NewAppInstance();
-        ApplicationAddMenuHandlers();
-        Globals::StartUp();
-        fw::SetMsgBoxHook([](const std::string& text) { QFAIL(text.c_str()); });
+        StartApplicationForTest("tst_app");
         fw::SetShowURLHook([this](const std::string& url) {
             bool gone = about_ && about_->IsClosed() && !about_->Visible();
             for (const auto& w : fw::OpenWindows()) gone = gone && !fw::IsA<class WindowAbout>(w);
             urls_ << QString::fromStdString(url) + (gone ? "" : " (About still open)");
         });
     }
-    void init() {
-        for (const auto& w : fw::OpenWindows()) w->Close();
-        fw::ProcessPendingEvents();
-    }
+    void init() { CloseAllWindows(); }
     void cleanupTestCase() { init(); }
 
     void startUpShowsDriftAndSplashOnly() {

@@ -11,6 +11,7 @@
 #include "engine/Globals.h"
 #include "engine/agingDrCan.h"
 #include "framework/ui/Application.h"
+#include "support/TestApp.h"
 
 namespace {
 
@@ -31,28 +32,15 @@ class TestLooks : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        static int argc = 1;
-        static char* argv[] = {const_cast<char*>("tst_looks"), nullptr};
-        fw::RuntimeInit(argc, argv);
-        NewAppInstance();
-        ApplicationAddMenuHandlers();
-        Globals::StartUp();
-        fw::SetMsgBoxHook([](const std::string& text) { QFAIL(text.c_str()); });
-    }
+    void initTestCase() { StartApplicationForTest("tst_looks"); }
     void init() {
-        for (const auto& w : fw::OpenWindows()) w->Close();
-        fw::ProcessPendingEvents();
+        CloseAllWindows();
         Globals::PopSize = 50;
         Globals::SequenceLength = 100;
     }
     void cleanupTestCase() { init(); }
 
-    void everyFixedTextFits_data() {
-        QTest::addColumn<int>("k");
-        for (int i = 0; i < int(looks::windowKinds().size()); ++i)
-            QTest::newRow(looks::windowKinds()[i].name) << i;
-    }
+    void everyFixedTextFits_data() { looks::addWindowKindRows(); }
     // Hidden controls count too: the Reset dialog's warning, the axis numbers.
     void everyFixedTextFits() {
         QFETCH(int, k);

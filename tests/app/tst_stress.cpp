@@ -47,6 +47,7 @@
 #include "labs/divergence/WindowDiverge.h"
 #include "labs/drift/WindowDrift.h"
 #include "labs/tree/WindowTree.h"
+#include "support/TestApp.h"
 
 extern "C" void __sanitizer_set_death_callback(void (*)()) __attribute__((weak));
 
@@ -354,10 +355,17 @@ public:
         clickAt(w, {c.Left() + c.Width() / 2, c.Top() + c.Height() / 2});
     }
 
-    void pushAButton(const fw::Ref<fw::Window>& w) {
-        std::vector<fw::Ref<fw::PushButton>> buttons;
+    // The window's visible controls of one kind, in the window's order.
+    template <class T>
+    static std::vector<fw::Ref<T>> visibleControls(const fw::Ref<fw::Window>& w) {
+        std::vector<fw::Ref<T>> out;
         for (const auto& c : w->Controls())
-            if (auto b = fw::As<fw::PushButton>(c); b && b->Visible()) buttons.push_back(b);
+            if (auto t = fw::As<T>(c); t && t->Visible()) out.push_back(t);
+        return out;
+    }
+
+    void pushAButton(const fw::Ref<fw::Window>& w) {
+        const auto buttons = visibleControls<fw::PushButton>(w);
         if (buttons.empty()) return;
         const auto b = any(buttons);
         // A long fast forward in Drift is stopped by the keys, as a user
@@ -437,9 +445,7 @@ public:
     }
 
     void typeIntoAField(const fw::Ref<fw::Window>& w) {
-        std::vector<fw::Ref<fw::EditField>> fields;
-        for (const auto& c : w->Controls())
-            if (auto f = fw::As<fw::EditField>(c); f && f->Visible()) fields.push_back(f);
+        const auto fields = visibleControls<fw::EditField>(w);
         if (fields.empty()) return;
         const auto f = any(fields);
         const std::string text = someText();
@@ -608,14 +614,10 @@ private slots:
 
         // As main() starts the application; the simulation's generator is
         // seeded from the walk's seed instead of the clock.
-        static int argc = 1;
-        static char* argv[] = {const_cast<char*>("tst_stress"), nullptr};
-        fw::RuntimeInit(argc, argv);
+        StartApplicationForTest("tst_stress", kMenuHandlers);
         qtHandler = qInstallMessageHandler(quietHandler);
         const double clockSeed = static_cast<double>(steps.seed % 1000000);
         fw::SetMicrosecondsSource([clockSeed] { return clockSeed; });
-        NewAppInstance();
-        ApplicationAddMenuHandlers();
         fw::SetMsgBoxHook([](const std::string& text) { steps.add("  message: " + text.substr(0, 60)); });
         fw::SetShowURLHook([](const std::string& url) { steps.add("  browser: " + url); });
         fw::Dispatch([] { App()->Event_Open(); });
@@ -623,8 +625,7 @@ private slots:
     }
 
     void cleanupTestCase() {
-        for (const auto& w : fw::OpenWindows()) w->Close();
-        fw::ProcessPendingEvents();
+        CloseAllWindows();
         ReleasePictures();
         ReleaseMenu();
         fw::RegisterApp(nullptr);

@@ -14,6 +14,7 @@
 #include "engine/Globals.h"
 #include "engine/agingDrCan.h"
 #include "framework/ui/Application.h"
+#include "support/TestApp.h"
 
 namespace {
 
@@ -80,25 +81,12 @@ class X11Windows : public QObject {
 private slots:
     void initTestCase() {
         QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
-        static int argc = 1;
-        static char* argv[] = {const_cast<char*>("x11_windows"), nullptr};
-        fw::RuntimeInit(argc, argv);
-        NewAppInstance();
-        ApplicationAddMenuHandlers();
-        Globals::StartUp();
-        fw::SetMsgBoxHook([](const std::string& text) { QFAIL(text.c_str()); });
+        StartApplicationForTest("x11_windows");
     }
-    void init() {
-        for (const auto& w : fw::OpenWindows()) w->Close();
-        fw::ProcessPendingEvents();
-    }
+    void init() { CloseAllWindows(); }
     void cleanupTestCase() { init(); }
 
-    void everyFixedTextFits_data() {
-        QTest::addColumn<int>("k");
-        for (int i = 0; i < int(looks::windowKinds().size()); ++i)
-            QTest::newRow(looks::windowKinds()[i].name) << i;
-    }
+    void everyFixedTextFits_data() { looks::addWindowKindRows(); }
     void everyFixedTextFits() {
         QFETCH(int, k);
         fw::Ref<fw::Window> w = looks::windowKinds()[k].get();

@@ -11,28 +11,13 @@
 #include "engine/RAlea.h"
 #include "engine/cArray.h"
 #include "engine/virionTron.h"
+#include "support/CArrayText.h"
 
 using Op = std::function<void(cArray&)>;
 Q_DECLARE_METATYPE(Op)
 Q_DECLARE_METATYPE(fw::Variant)
 
 namespace {
-
-// One element per character; '_' is an empty element.
-fw::Ref<cArray> Make(const QString& text) {
-    auto a = fw::New<cArray>();
-    for (QChar c : text) a->append(c == '_' ? fw::Variant() : fw::Variant(QString(c).toStdString()));
-    return a;
-}
-
-QString Text(const fw::Ref<cArray>& a) {
-    QString s;
-    for (int32_t i = 0; i <= a->ubound(); ++i) {
-        const fw::Variant v = a->get(i);
-        s += v.IsEmpty() ? QString("_") : QString::fromStdString(v.StringValue());
-    }
-    return s;
-}
 
 struct Canvas : SpriteCanvas {
     int32_t CanvasWidth() const override { return 200; }

@@ -20,6 +20,7 @@
 #include "framework/ui/Application.h"
 #include "labs/divergence/WindowArchipelago.h"
 #include "labs/drift/WindowDrift.h"
+#include "support/TestApp.h"
 
 namespace {
 
@@ -93,11 +94,6 @@ void addPopulation(Checksum& sum, const Can& can) {
 // Where the stream stands: the next draw (taken, so call this last).
 void addNextDraw(Checksum& sum) {
     sum.add(Globals::myRAlea->random());
-}
-
-void closeAll() {
-    for (const auto& w : fw::OpenWindows()) w->Close();
-    fw::ProcessPendingEvents();
 }
 
 void setUp(double seed, int32_t popSize, int32_t length, const QString& effect) {
@@ -180,8 +176,8 @@ class TestChecksum : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { NewAppInstance(); }
-    void cleanup() { closeAll(); }
+    void initTestCase() { StartApplicationForTest("tst_checksum", kApplicationOnly); }
+    void cleanup() { CloseAllWindows(); }
 
     void drift_data() {
         QTest::addColumn<double>("seed");

@@ -21,6 +21,7 @@
 #include "framework/core/Text.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Window.h"
+#include "support/CArrayText.h"
 
 namespace {
 constexpr double kPi = aniTron::kHalfTurn, kTwoPi = aniTron::kFullTurn;
@@ -75,20 +76,6 @@ struct FixedRAlea : RAlea {
     using RAlea::random;
     double random() override { return value; }
 };
-
-// One element per character; '_' is an empty element.
-fw::Ref<cArray> Make(const QString& text) {
-    auto a = fw::New<cArray>();
-    for (QChar c : text) a->append(c == '_' ? fw::Variant() : fw::Variant(QString(c).toStdString()));
-    return a;
-}
-
-QString Text(const fw::Ref<cArray>& a) {
-    QString s;
-    for (int32_t i = 0; i <= a->ubound(); ++i)
-        s += a->get(i).IsEmpty() ? QString("_") : QString::fromStdString(a->get(i).StringValue());
-    return s;
-}
 
 QChar Letter(RAlea& ref) { return QLatin1Char("ATGC"[ref.random(1, 4) - 1]); }
 

@@ -10,6 +10,7 @@
 
 #include "framework/ui/Application.h"
 #include "framework/ui/Window.h"
+#include "support/Windows.h"
 
 using namespace fw;
 
@@ -110,11 +111,6 @@ std::string focusedName(Window& w) {
     return c ? c->Name() : std::string("(none)");
 }
 
-void closeAll() {
-    for (const auto& w : OpenWindows()) w->Close();
-    ProcessPendingEvents();
-}
-
 Ref<RecipeWindow> openRecipe(const std::vector<Entry>& parts) {
     auto w = New<RecipeWindow>();
     w->parts = parts;
@@ -131,7 +127,7 @@ class TestFocusScroll : public QObject {
     Q_OBJECT
 
 private slots:
-    void cleanup() { closeAll(); }
+    void cleanup() { CloseAllWindows(); }
 
     // A row wider than the list can be scrolled to its last letter; a bar
     // shows only when it is on and, with auto-hide, when the rows do not fit.

@@ -12,6 +12,7 @@
 #include "framework/core/Yield.h"
 #include "framework/ui/Application.h"
 #include "framework/ui/Window.h"
+#include "support/Windows.h"
 
 using namespace fw;
 
@@ -126,8 +127,7 @@ private slots:
     void init() { events.clear(); }
     void cleanup() {
         SetMsgBoxHook(nullptr);
-        for (const auto& w : OpenWindows()) w->Close();
-        ProcessPendingEvents();
+        CloseAllWindows();
     }
 
     void accessorRule() {

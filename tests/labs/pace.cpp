@@ -21,6 +21,7 @@
 #include "labs/divergence/WindowDiverge.h"
 #include "labs/drift/WindowDrift.h"
 #include "labs/tree/WindowTree.h"
+#include "support/TestApp.h"
 
 namespace {
 
@@ -80,14 +81,7 @@ void count(fw::Timer& timer, Pace& pace, Handler handler) {
 class TestPace : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        static int argc = 1;
-        static char* argv[] = {const_cast<char*>("pace"), nullptr};
-        fw::RuntimeInit(argc, argv);
-        NewAppInstance();
-        ApplicationAddMenuHandlers();
-        fw::SetMsgBoxHook([](const std::string& text) { QFAIL(text.c_str()); });
-    }
+    void initTestCase() { StartApplicationForTest("pace", kMenuHandlers | kMessagesFail); }
     void init() {
         // The application's start: Drift with the splash above it; the splash
         // is clicked away.
@@ -96,10 +90,7 @@ private slots:
             if (!fw::IsA<class WindowDrift>(w)) w->Close();
         fw::ProcessPendingEvents();
     }
-    void cleanup() {
-        for (const auto& w : fw::OpenWindows()) w->Close();
-        fw::ProcessPendingEvents();
-    }
+    void cleanup() { CloseAllWindows(); }
 
     void fourLaboratoriesKeepTheirPace_data() {
         QTest::addColumn<int>("popSize");

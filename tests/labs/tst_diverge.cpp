@@ -7,6 +7,7 @@
 #include "engine/RAlea.h"
 #include "labs/divergence/WindowArchipelago.h"
 #include "labs/divergence/WindowDiverge.h"
+#include "support/TestApp.h"
 
 namespace {
 
@@ -93,7 +94,7 @@ class TestDiverge : public QObject {
 
 private slots:
     void initTestCase() {
-        NewAppInstance();
+        StartApplicationForTest("tst_diverge", kApplicationOnly);
         fw::SetMsgBoxHook([this](const std::string& s) { messages.push_back(s); });
     }
     void init() {
@@ -103,10 +104,7 @@ private slots:
         d = WindowDiverge();
         a = WindowArchipelago();
     }
-    void cleanup() {
-        for (const auto& win : fw::OpenWindows()) win->Close();
-        fw::ProcessPendingEvents();
-    }
+    void cleanup() { CloseAllWindows(); }
 
     // Only the first population is full; every counter, slot, label, list
     // row and island name is empty or zero. A press outside every population

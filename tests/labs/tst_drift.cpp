@@ -15,6 +15,7 @@
 #include "framework/ui/Application.h"
 #include "labs/drift/VirionDrag.h"
 #include "labs/drift/WindowDrift.h"
+#include "support/TestApp.h"
 
 namespace {
 
@@ -28,11 +29,6 @@ dropBox& listOf(Win& w) { return *w.Ctl<dropBox>("MyDropBox"); }
 std::string gen(Win& w) { return w.Ctl<fw::StaticText>("GenCounter")->Text(); }
 fw::PushButton& btn(Win& w, std::string n) { return *w.Ctl<fw::PushButton>("PushButton" + n); }
 bool idle(Win& w) { return btn(w, "FastFwd").Enabled() && btn(w, "Run").Enabled(); }
-
-void closeAll() {
-    for (const auto& w : fw::OpenWindows()) w->Close();
-    fw::ProcessPendingEvents();
-}
 
 void forward(Win& w, const std::string& count) {
     w.Ctl<fw::EditField>("EditFieldFastFwd")->SetText(count);
@@ -111,7 +107,7 @@ class TestDrift : public QObject {
 
 private slots:
     void initTestCase() {
-        NewAppInstance();
+        StartApplicationForTest("tst_drift", kApplicationOnly);
         fw::SetMsgBoxHook([](const std::string& t) { messages.push_back(t); });
     }
     void init() {
@@ -120,7 +116,7 @@ private slots:
         Globals::myRAlea->setSeed(4242);
         messages.clear();
     }
-    void cleanup() { closeAll(); }
+    void cleanup() { CloseAllWindows(); }
 
     // Run toggles Run and Pause; while running the other buttons are off.
     void runStates() {
@@ -385,7 +381,7 @@ private slots:
             forward(*w, "3");
             tickInto(*w, "dying", 2);
             run = population(*w);
-            closeAll();
+            CloseAllWindows();
         }
         QCOMPARE(runs[0].size(), Globals::PopSize * 2 - 1);  // two adults have died
         QCOMPARE(runs[0], runs[1]);

@@ -10,6 +10,7 @@
 #include "engine/virionTron.h"
 #include "framework/ui/Application.h"
 #include "labs/tree/WindowTree.h"
+#include "support/TestApp.h"
 
 namespace {
 
@@ -64,21 +65,14 @@ class TestTree : public QObject {
     Tree w;
 
 private slots:
-    void initTestCase() {
-        NewAppInstance();
-        Globals::StartUp();
-        fw::SetMsgBoxHook([](const std::string& t) { QFAIL(t.c_str()); });
-    }
+    void initTestCase() { StartApplicationForTest("tst_tree", kGlobalsStartUp | kMessagesFail); }
     // A running window of five virions.
     void init() {
         Globals::PopSize = 5;
         w = WindowTree();
         w->Ctl<fw::PushButton>("PushButtonFastFwd")->Push();
     }
-    void cleanup() {
-        for (const auto& win : fw::OpenWindows()) win->Close();
-        fw::ProcessPendingEvents();
-    }
+    void cleanup() { CloseAllWindows(); }
 
     // Tick by tick from "0" the population rises; left alone the run breeds
     // 1001 generations and stops at the next tick.

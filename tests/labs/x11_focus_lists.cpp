@@ -24,16 +24,12 @@
 #include "labs/divergence/WindowDiverge.h"
 #include "labs/drift/WindowDrift.h"
 #include "labs/tree/WindowTree.h"
+#include "support/TestApp.h"
 
 namespace {
 
 bool onX11() {
     return QGuiApplication::platformName() == QLatin1String("xcb");
-}
-
-void closeAll() {
-    for (const auto& w : fw::OpenWindows()) w->Close();
-    fw::ProcessPendingEvents();
 }
 
 fw::Ref<fw::Window> openLab(const QString& name) {
@@ -96,17 +92,14 @@ class TestFocusLists : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        NewAppInstance();
-        ApplicationAddMenuHandlers();
-    }
+    void initTestCase() { StartApplicationForTest("x11_focus_lists", kMenuHandlers); }
     void init() {
         Globals::StartUp();
         Globals::PopSize = 10;
         Globals::SequenceLength = 500;
         Globals::myRAlea->setSeed(77);
     }
-    void cleanup() { closeAll(); }
+    void cleanup() { CloseAllWindows(); }
 
     // Two 500-letter sequences in a comparison list: the horizontal bar
     // shows, the vertical one does not; both rows' letters are in view, no
