@@ -31,8 +31,8 @@
 #include "framework/ui/Application.h"
 #include "framework/ui/Controls.h"
 #include "framework/ui/Window.h"
-#include "labs/divergence/ComparisonPanel.h"
-#include "labs/drift/VirionDrag.h"
+#include "labs/common/ComparisonPanel.h"
+#include "labs/common/VirionDrag.h"
 
 namespace PopulationLabText {
 inline const std::string kTooFew =

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "VirionDrag.h"
+#include "labs/common/VirionDrag.h"
 #include "app/App.h"
 #include "app/WindowResetDrift.h"
 #include "engine/Globals.h"

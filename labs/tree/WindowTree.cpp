@@ -12,8 +12,8 @@
 #include "framework/core/Color.h"
 #include "framework/core/Text.h"
 #include "framework/core/Yield.h"
-#include "labs/divergence/ComparisonPanel.h"
-#include "labs/drift/VirionDrag.h"
+#include "labs/common/ComparisonPanel.h"
+#include "labs/common/VirionDrag.h"
 
 namespace {
 

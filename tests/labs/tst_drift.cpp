@@ -13,7 +13,7 @@
 #include "engine/dropBox.h"
 #include "engine/popupSpriteCan.h"
 #include "framework/ui/Application.h"
-#include "labs/drift/VirionDrag.h"
+#include "labs/common/VirionDrag.h"
 #include "labs/drift/WindowDrift.h"
 #include "support/TestApp.h"
 

@@ -3,7 +3,7 @@
 #include "engine/virionTron.h"
 #include "framework/core/Text.h"
 #include "framework/core/Yield.h"
-#include "labs/drift/VirionDrag.h"
+#include "labs/common/VirionDrag.h"
 
 namespace ComparisonPanel {
 
