@@ -46,6 +46,12 @@ inline const std::vector<WindowKind>& windowKinds() {
     return kinds;
 }
 
+inline int kindIndex(const QString& name) {
+    for (int i = 0; i < int(windowKinds().size()); ++i)
+        if (name == windowKinds()[i].name) return i;
+    return -1;
+}
+
 // A data table with one row per window kind: column "k", the kind's index.
 inline void addWindowKindRows() {
     QTest::addColumn<int>("k");
