@@ -1,15 +1,11 @@
-// Lists' scroll bars and columns, the keyboard focus (Tab order, first
-// focus, buttons that leave the focus where it was) and the optional focus
-// ring of fields.
-#include <QApplication>
-#include <QHeaderView>
-#include <QLineEdit>
+// Lists' scroll bars and columns, the Tab order where no TabIndex is given
+// or controls are hidden or disabled, and the optional focus ring of fields.
+// (The laboratories' own lists and focus chains: labs/x11_focus_lists.cpp.)
 #include <QScrollBar>
-#include <QTableWidget>
 #include <QtTest>
 
 #include "framework/ui/Application.h"
-#include "framework/ui/Window.h"
+#include "support/Lists.h"
 #include "support/Windows.h"
 
 using namespace fw;
@@ -46,7 +42,6 @@ public:
             } else if (p.kind == "button") {
                 auto b = AddControl<PushButton>(p.name);
                 b->SetCaption(p.name);
-                b->Action.Bind([this, name = p.name] { pressed.push_back(name); });
                 c = b;
             } else if (p.kind == "popup") {
                 auto m = AddControl<PopupMenu>(p.name);
@@ -64,7 +59,6 @@ public:
             c->SetEnabled(p.enabled);
         }
     }
-    std::vector<std::string> pressed;
 };
 
 // A window with one list of the given width and height.
@@ -81,10 +75,6 @@ public:
     Ref<Listbox> list;
 };
 
-QTableWidget* tableOf(Listbox& l) {
-    return qobject_cast<QTableWidget*>(l.widget());
-}
-
 std::string letters(int n) {
     static const char kBases[] = "ATGC";
     std::string s;
@@ -92,23 +82,8 @@ std::string letters(int n) {
     return s;
 }
 
-// The rightmost column of the viewport's band [top, top + height) that
-// holds a dark (text) pixel; -1 when none.
-int rightmostInk(QWidget* viewport, int top, int height) {
-    const QImage img = viewport->grab().toImage();
-    for (int x = img.width() - 1; x >= 0; --x)
-        for (int y = std::max(top, 0); y < std::min(top + height, img.height()); ++y)
-            if (qGray(img.pixel(x, y)) < 100) return x;
-    return -1;
-}
-
 bool hasInk(QWidget* viewport, int top, int height) {
-    return rightmostInk(viewport, top, height) >= 0;
-}
-
-std::string focusedName(Window& w) {
-    auto c = w.FocusedControl();
-    return c ? c->Name() : std::string("(none)");
+    return rightmostInk(viewport->grab().toImage(), top, height) >= 0;
 }
 
 Ref<RecipeWindow> openRecipe(const std::vector<Entry>& parts) {
@@ -129,26 +104,21 @@ class TestFocusScroll : public QObject {
 private slots:
     void cleanup() { CloseAllWindows(); }
 
-    // A row wider than the list can be scrolled to its last letter; a bar
-    // shows only when it is on and, with auto-hide, when the rows do not fit.
-    void rowsScrollToTheirEnd_data() {
-        QTest::addColumn<QString>("widths");
-        QTest::addColumn<int>("columns");
+    // A bar shows only when it is on and, with auto-hide, when the rows do
+    // not fit; only a bar that is on scrolls. (A 500-letter row scrolled to
+    // its last letter: the laboratories' lists, in x11_focus_lists.cpp.)
+    void scrollBars_data() {
         QTest::addColumn<int>("letters");
         QTest::addColumn<bool>("barOn");
         QTest::addColumn<bool>("autoHide");
         QTest::addColumn<bool>("barShown");
         QTest::addColumn<bool>("scrolls");
-        QTest::newRow("one column of 1000, 500 letters") << "1000" << 1 << 500 << true << true << true << true;
-        QTest::newRow("one column of 1000, empty") << "1000" << 1 << 0 << true << true << true << true;
-        QTest::newRow("500 letters in the third column") << "100,100,500" << 3 << 500 << true << true << true << true;
-        QTest::newRow("short row, bar hidden") << "100" << 1 << 4 << true << true << false << false;
-        QTest::newRow("short row, bar always shown") << "100" << 1 << 4 << true << false << true << false;
-        QTest::newRow("bar off: no sideways scrolling") << "1000" << 1 << 500 << false << true << false << false;
+        QTest::newRow("wide column, empty row") << 0 << true << true << true << true;
+        QTest::newRow("short row, bar hidden") << 4 << true << true << false << false;
+        QTest::newRow("short row, bar always shown") << 4 << true << false << true << false;
+        QTest::newRow("bar off: no sideways scrolling") << 500 << false << true << false << false;
     }
-    void rowsScrollToTheirEnd() {
-        QFETCH(QString, widths);
-        QFETCH(int, columns);
+    void scrollBars() {
         QFETCH(int, letters);
         QFETCH(bool, barOn);
         QFETCH(bool, autoHide);
@@ -157,29 +127,15 @@ private slots:
         auto w = New<ListWindow>();
         w->Construct();
         Listbox& l = *w->list;
-        l.SetColumnCount(columns);
-        l.SetColumnWidths(widths.toStdString());
+        l.SetColumnWidths(letters == 4 ? "100" : "1000");
         l.SetScrollbarHorizontal(barOn);
         l.SetAutoHideScrollbars(autoHide);
-        l.AddRow("1");
-        l.SetCell(0, columns - 1, ::letters(letters));
+        l.AddRow(::letters(letters));
         w->Show();
         QVERIFY(QTest::qWaitForWindowExposed(w->widget()));
-        QTableWidget* t = tableOf(l);
-        QScrollBar* bar = t->horizontalScrollBar();
+        QScrollBar* bar = tableOf(l)->horizontalScrollBar();
         QCOMPARE(bar->isVisible(), barShown);
         QCOMPARE(bar->maximum() > 0, scrolls);
-        if (letters < 100) return;
-        const int rowHeight = t->rowHeight(0);
-        // Cut at the list's right edge at first; scrolled to the end, the
-        // last letter is painted whole, just inside the right edge.
-        if (scrolls) QCOMPARE(rightmostInk(t->viewport(), 0, rowHeight), t->viewport()->width() - 1);
-        bar->setValue(bar->maximum());
-        const int ink = rightmostInk(t->viewport(), 0, rowHeight);
-        if (scrolls) {
-            QVERIFY2(ink < t->viewport()->width() - 2, qPrintable(QString::number(ink)));
-            QVERIFY2(ink > t->viewport()->width() - 20, qPrintable(QString::number(ink)));
-        }
     }
 
     // The column grows with its widest text and goes back to its design
@@ -239,19 +195,14 @@ private slots:
         QVERIFY(hasInk(t->viewport(), kRowHeight, kRowHeight / 2 + 8));
     }
 
-    // Tab goes through the focusable controls by TabIndex (creation order
-    // where none is given), Shift+Tab back; texts and canvases, hidden and
+    // Without a TabIndex, Tab goes through the focusable controls in their
+    // creation order, Shift+Tab back; texts and canvases, hidden and
     // disabled controls are passed over. The first field or list in that
-    // order has the focus when the window opens.
+    // order has the focus when the window opens. (Chains by TabIndex: the
+    // laboratories' in x11_focus_lists.cpp.)
     void tabOrder_data() {
         QTest::addColumn<std::vector<Entry>>("parts");
         QTest::addColumn<QStringList>("order");
-        QTest::newRow("by TabIndex") << std::vector<Entry>{{"button", "B", 2},
-                                                          {"field", "F", 3},
-                                                          {"text", "T", 0},
-                                                          {"list", "L", 1},
-                                                          {"popup", "P", 0}}
-                                     << QStringList{"L", "B", "F", "P"};
         QTest::newRow("creation order") << std::vector<Entry>{{"button", "B"},
                                                              {"canvas", "C"},
                                                              {"field", "F1"},
@@ -271,48 +222,9 @@ private slots:
         QFETCH(QStringList, order);
         auto w = openRecipe(parts);
         QVERIFY(QTest::qWaitForWindowActive(w->widget()));
-        QStringList forward, backward;
-        for (int i = 0; i < order.size(); ++i) {
-            forward << QString::fromStdString(focusedName(*w));
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        }
+        const auto [forward, backward] = focusChainOf(*w, order.size());
         QCOMPARE(forward, order);
-        QCOMPARE(QString::fromStdString(focusedName(*w)), order.first());
-        for (int i = 0; i < order.size(); ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-            backward.prepend(QString::fromStdString(focusedName(*w)));
-        }
         QCOMPARE(backward, order);
-    }
-
-    // A field that takes the first focus has its text selected: typing
-    // replaces it.
-    void firstFieldTextIsReplacedByTyping() {
-        auto w = openRecipe({{"button", "B", 0}, {"field", "F", 1}, {"field", "G", 2}});
-        QVERIFY(QTest::qWaitForWindowActive(w->widget()));
-        auto f = w->Ctl<EditField>("F");
-        QCOMPARE(focusedName(*w), std::string("F"));
-        QVERIFY(f->AllTextSelected());
-        QVERIFY(!w->Ctl<EditField>("G")->AllTextSelected());
-        QTest::keyClicks(QApplication::focusWidget(), "250");
-        QCOMPARE(f->Text(), std::string("250"));
-    }
-
-    // A click on a button runs its Action and leaves the focus where it
-    // was; Tab still reaches the button and Space presses it.
-    void buttonClickLeavesFocus() {
-        auto w = openRecipe({{"list", "L", 0}, {"button", "B", 1}});
-        QVERIFY(QTest::qWaitForWindowActive(w->widget()));
-        QCOMPARE(focusedName(*w), std::string("L"));
-        QTest::mouseClick(w->Ctl<PushButton>("B")->widget(), Qt::LeftButton);
-        ProcessPendingEvents();
-        QCOMPARE(w->pressed, std::vector<std::string>{"B"});
-        QCOMPARE(focusedName(*w), std::string("L"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(focusedName(*w), std::string("B"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        ProcessPendingEvents();
-        QCOMPARE(w->pressed, (std::vector<std::string>{"B", "B"}));
     }
 
     // With its focus ring off a field looks the same with and without the
@@ -337,7 +249,7 @@ private slots:
         };
         const auto unfocused = frameOf();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(focusedName(*w), std::string("G"));
+        QCOMPARE(focusedName(*w), QString("G"));
         QCOMPARE(frameOf() != unfocused, ring);
     }
 };

@@ -4,12 +4,10 @@
 // in the Drift list; the Tab order of the Reset dialog, the Archipelago and
 // the Tree windows; the Drift list keeps the focus, and Copy, across a
 // click on Clear or Plot.
-#include <QApplication>
 #include <QClipboard>
 #include <QHeaderView>
 #include <QScreen>
 #include <QScrollBar>
-#include <QTableWidget>
 #include <QtTest>
 
 #include "app/App.h"
@@ -24,6 +22,7 @@
 #include "labs/divergence/WindowDiverge.h"
 #include "labs/drift/WindowDrift.h"
 #include "labs/tree/WindowTree.h"
+#include "support/Lists.h"
 #include "support/TestApp.h"
 
 namespace {
@@ -43,10 +42,6 @@ fw::Ref<fw::Window> openLab(const QString& name) {
     return w;
 }
 
-QTableWidget* tableOf(const fw::Control& list) {
-    return qobject_cast<QTableWidget*>(list.widget());
-}
-
 std::string sequence(int n, int shift) {
     static const char kBases[] = "ATGC";
     std::string s;
@@ -63,27 +58,10 @@ QImage shownRows(QTableWidget* t) {
     return QGuiApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), v->width(), v->height()).toImage();
 }
 
-// The rightmost column holding a dark (letter) pixel in the band
-// [top, top + height) of the picture; -1 when none.
-int rightmostInk(const QImage& img, int top, int height) {
-    for (int x = img.width() - 1; x >= 0; --x)
-        for (int y = std::max(top, 0); y < std::min(top + height, img.height()); ++y)
-            if (qGray(img.pixel(x, y)) < 100) return x;
-    return -1;
-}
-
 // The band of row r's letters in the viewport (they are centred in it).
 std::pair<int, int> letterBand(QTableWidget* t, int r) {
     const int h = t->fontMetrics().height();
     return {t->rowViewportPosition(r) + (t->rowHeight(r) - h) / 2, h};
-}
-
-// The focused control as "Name" or "Name(index)".
-QString focusedName(fw::Window& w) {
-    auto c = w.FocusedControl();
-    if (!c) return "(none)";
-    QString n = QString::fromStdString(c->Name());
-    return c->Index() >= 0 ? n + QString("(%1)").arg(c->Index()) : n;
 }
 
 }  // namespace
@@ -203,18 +181,8 @@ private slots:
         if (allPopulations)
             for (int i = 1; i < 8; ++i) w->Ctl<fw::Control>("EditFieldPopLabel", i)->SetVisible(true);
         QVERIFY(QTest::qWaitForWindowActive(w->widget()));
-        QStringList forward;
-        for (int i = 0; i < order.size(); ++i) {
-            forward << focusedName(*w);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        }
+        const auto [forward, backward] = focusChainOf(*w, order.size());
         QCOMPARE(forward, order);
-        QCOMPARE(focusedName(*w), order.first());
-        QStringList backward;
-        for (int i = 0; i < order.size(); ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-            backward.prepend(focusedName(*w));
-        }
         QCOMPARE(backward, order);
     }
 
