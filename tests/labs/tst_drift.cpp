@@ -1,5 +1,6 @@
-// The Drift window: run and pause, fast forward, clear and plot, dropping
-// virions, the sequence card and a seeded run.
+// The Drift window: fast forward, clear and plot, dropping
+// virions and the sequence card. (Seeded runs are pinned by the checksum
+// test, Run and Pause by the stress test's rules.)
 #include <QtTest>
 
 #include <QPainter>
@@ -118,20 +119,6 @@ private slots:
     }
     void cleanup() { CloseAllWindows(); }
 
-    // Run toggles Run and Pause; while running the other buttons are off.
-    void runStates() {
-        auto w = WindowDrift();
-        auto timer = w->Ctl<WindowDrift::TheTimer>("TheTimer");
-        for (int presses = 0; presses < 4; ++presses) {
-            const bool running = presses % 2;
-            QCOMPARE(btn(*w, "Run").Caption(), std::string(running ? "Pause" : "Run"));
-            QCOMPARE(timer->Mode(), running ? 2 : 0);
-            for (const char* b : {"FastFwd", "Plot", "Clear"})
-                QCOMPARE(btn(*w, b).Enabled(), !running);
-            btn(*w, "Run").Push();
-        }
-    }
-
     void fastForwardValidation_data() {
         QTest::addColumn<QString>("input");
         QTest::addColumn<bool>("tooMany");
@@ -154,33 +141,11 @@ private slots:
         QCOMPARE(population(*w), before);
     }
 
-    // A fast forward of 1, from any point of a generation, ends with the next
-    // generation grown up: all adults, about to reproduce.
-    void fastForwardOne_data() {
-        QTest::addColumn<QString>("stage");  // where the population is taken first
-        QTest::addColumn<int>("ticks");      // ticks past the start of that stage
-        QTest::newRow("fresh") << "growing" << 0;
-        QTest::newRow("half grown") << "growing" << 5;
-    }
-    void fastForwardOne() {
-        QFETCH(QString, stage);
-        QFETCH(int, ticks);
-        auto w = WindowDrift();
-        tickInto(*w, stage.toStdString(), ticks);
-        forward(*w, "1");
-        QCOMPARE(gen(*w), std::string("1"));
-        agingDrCan& can = canvasOf(*w);
-        QCOMPARE(can.Lifestage, std::string("reproducing"));
-        QCOMPARE(can.numBabies, 0);
-        QCOMPARE(can.numAdults, Globals::PopSize);
-        QCOMPARE(can.AniTrons.UBound(), Globals::PopSize);
-        QVERIFY(idle(*w));
-        QCOMPARE(w->Ctl<WindowDrift::TheTimer>("TheTimer")->Mode(), 0);
-    }
-
-    // A fast forward puts exactly one picture on the screen per generation,
-    // when that generation has grown up, and that picture is the population
-    // as it then stands (the steps between are never shown).
+    // A fast forward, from any point of a generation, puts exactly one
+    // picture on the screen per generation, when that generation has grown
+    // up, and that picture is the population as it then stands (the steps
+    // between are never shown). It ends with the last generation grown up:
+    // all adults, about to reproduce, the window idle.
     void fastForwardShowsEachGenerationOnce_data() {
         QTest::addColumn<int>("popSize");
         QTest::addColumn<int>("length");
@@ -188,6 +153,7 @@ private slots:
         QTest::addColumn<int>("generations");
         QTest::newRow("500 x 500") << 500 << 500 << 0 << 2;
         QTest::newRow("defaults, started mid-generation") << 50 << 100 << 130 << 6;
+        QTest::newRow("one generation, started half grown") << 10 << 100 << 5 << 1;
         QTest::newRow("one virion") << 1 << 10 << 0 << 5;
     }
     void fastForwardShowsEachGenerationOnce() {
@@ -208,6 +174,13 @@ private slots:
             QCOMPARE(log.shown[k].generation, std::to_string(start + k + 1));
             QVERIFY(log.shown[k].asThePopulationStands);
         }
+        agingDrCan& can = canvasOf(*w);
+        QCOMPARE(can.Lifestage, std::string("reproducing"));
+        QCOMPARE(can.numBabies, 0);
+        QCOMPARE(can.numAdults, popSize);
+        QCOMPARE(can.AniTrons.UBound(), popSize);
+        QVERIFY(idle(*w));
+        QCOMPARE(timer->Mode(), 0);
     }
 
     // The canvas's picture is its population as it stood at the last
@@ -366,25 +339,6 @@ private slots:
         if (where == 1) QCOMPARE(list.Cell(1, 0) + "," + list.Cell(1, 1), std::string("3,0"));
         if (where == 1) QCOMPARE(QString::fromStdString(list.Cell(1, 2)), seq);
         if (where == 0) QCOMPARE(can.AniTrons(before), fw::Ref<aniTron>(virion));
-    }
-
-    // Two windows from the same seed hold the same population after the
-    // same ticks and fast forward.
-    void seededRunsRepeat() {
-        Globals::MutRatePerSeq = 0.3;
-        Globals::EffectOnFitness = "B";
-        QStringList runs[2];
-        for (auto& run : runs) {
-            Globals::myRAlea->setSeed(777);
-            auto w = WindowDrift();
-            tickInto(*w, "reproducing", 7);
-            forward(*w, "3");
-            tickInto(*w, "dying", 2);
-            run = population(*w);
-            CloseAllWindows();
-        }
-        QCOMPARE(runs[0].size(), Globals::PopSize * 2 - 1);  // two adults have died
-        QCOMPARE(runs[0], runs[1]);
     }
 };
 
