@@ -1,11 +1,7 @@
-// The generation canvas's bookkeeping: which sprites it accepts as parents,
-// and what its offspring share. (The draws themselves are pinned by the
-// checksum test.)
+// The generation canvas accepts only virions as parents. (The draws are
+// pinned by the checksum test; what offspring share, by tst_carray and
+// tst_engine's clone checks.)
 #include <QtTest>
-
-#include <set>
-#include <string>
-#include <vector>
 
 #include "engine/Globals.h"
 #include "engine/RAlea.h"
@@ -87,34 +83,6 @@ private slots:
             QVERIFY_THROWS_EXCEPTION(fw::NilObjectException, can.GetMaxFitness());
             QVERIFY_THROWS_EXCEPTION(fw::NilObjectException, can.redraw());
         }
-    }
-
-    // Each offspring is a virion of its own with a sequence array of its
-    // own; faithful offspring share their letters with their lineage, and a
-    // letter changed in one never shows in another.
-    void offspringOwnTheirSequences() {
-        driftCan& can = *win->can;
-        Globals::MutRatePerSeq = 0.2;
-        auto founder = fw::New<virionTron>();
-        founder->prepare(can);
-        can.doAttach(founder->clone());
-        for (int g = 0; g < 3; ++g) can.redraw();
-        QCOMPARE(can.AniTrons.UBound(), 40);
-        std::set<cArray*> arrays;
-        for (int32_t i = 1; i <= 40; ++i) {
-            auto v = fw::Cast<virionTron>(can.AniTrons(i));
-            QCOMPARE(v->Sequence->ubound(), 30);
-            QVERIFY(arrays.insert(v->Sequence.get()).second);
-        }
-        auto first = fw::Cast<virionTron>(can.AniTrons(1));
-        std::vector<std::string> before;
-        for (int32_t i = 2; i <= 40; ++i)
-            before.push_back(fw::Cast<virionTron>(can.AniTrons(i))->Sequence->get(7).StringValue());
-        const std::string mine = first->Sequence->get(7).StringValue();
-        first->Sequence->set(7, mine == "A" ? "C" : "A");
-        for (int32_t i = 2; i <= 40; ++i)
-            QCOMPARE(fw::Cast<virionTron>(can.AniTrons(i))->Sequence->get(7).StringValue(),
-                     before[static_cast<size_t>(i - 2)]);
     }
 };
 

@@ -130,15 +130,6 @@ private slots:
         CloseAllWindows();
     }
 
-    void accessorRule() {
-        auto a = ImplicitWindow<TestWindow>();
-        QCOMPARE(ImplicitWindow<TestWindow>(), a);
-        a->Close();
-        auto b = ImplicitWindow<TestWindow>();
-        QVERIFY(b != a);
-        QCOMPARE(ImplicitWindow<TestWindow>(), b);
-    }
-
     // Document windows show the menu bar; dialogs show none, but the items'
     // shortcuts work in them all the same.
     void dialogsShowNoMenuBar_data() {
@@ -213,17 +204,6 @@ private slots:
         QTest::mouseRelease(win, Qt::LeftButton, Qt::NoModifier, at(400, -5));
         w->SimulateMouseDrag(1, 1);  // no press any more: nothing
         QCOMPARE(events, expected);
-    }
-
-    void positionReadThenSet() {
-        auto w = shownWindow();
-        w->SetLeft(120);
-        w->SetTop(90);
-        w->SetTop(w->Top());
-        w->SetLeft(w->Left());
-        QCOMPARE(w->Left(), 120);
-        QCOMPARE(w->Top(), 90);
-        QCOMPARE(w->contentWidget()->mapToGlobal(QPoint(0, 0)), QPoint(120, 90));
     }
 
     void staticTextIsPlain() {
