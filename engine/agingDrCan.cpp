@@ -11,15 +11,6 @@
 
 namespace {
 
-// The sprite as an agingVTron, verified as fw::Cast verifies it (the
-// exception for nil or another class) without taking a reference: the
-// life cycle looks at every sprite many times per tick.
-agingVTron& aging(const fw::Ref<aniTron>& p) {
-    aniTron* t = p.get();
-    if (t && typeid(*t) == typeid(agingVTron)) return *static_cast<agingVTron*>(t);
-    return *fw::Cast<agingVTron>(p);  // a subclass, or the exception
-}
-
 // An agingVTron moves as aniTron defines it: the move loop calls the three
 // steps directly for a sprite of exactly that class.
 template <class C>
@@ -36,7 +27,7 @@ int32_t firstWithAdult(fw::Array<fw::Ref<aniTron>>& sprites, bool adult) {
     do {
         i = i + 1;
         fw::Yield();
-    } while (aging(sprites(i)).Adult != adult);
+    } while (fw::CastRef<agingVTron>(sprites(i)).Adult != adult);
     return i;
 }
 
@@ -60,7 +51,7 @@ void agingDrCan::redraw() {
 
         if (Lifestage == "growing") {
             if (numBabies > 0) {
-                agingVTron& baby = aging(AniTrons(firstWithAdult(AniTrons, false)));
+                agingVTron& baby = fw::CastRef<agingVTron>(AniTrons(firstWithAdult(AniTrons, false)));
                 baby.Adult = true;
                 baby.height = Globals::DotSizeLg;
                 baby.width = Globals::DotSizeLg;
@@ -77,7 +68,7 @@ void agingDrCan::redraw() {
                 do {
                     const int32_t j = alea.random(1, n);
                     fw::Yield();
-                    parent = &aging(AniTrons(j));
+                    parent = &fw::CastRef<agingVTron>(AniTrons(j));
                 } while (!parent->Adult);
                 const double p = alea.random();
                 // In the first generation MaxFitness is still 0.0 and the
@@ -158,7 +149,7 @@ void agingDrCan::DrawDeferred() {
 double agingDrCan::GetMaxFitness() {
     double m = 0.0;
     for (int32_t i = 1; i <= AniTrons.UBound(); ++i) {
-        const double f = aging(AniTrons(i)).Fitness;
+        const double f = fw::CastRef<agingVTron>(AniTrons(i)).Fitness;
         if (m < f) m = f;
         fw::Yield();
     }

@@ -1,6 +1,5 @@
 #include "engine/driftCan.h"
 
-#include <typeinfo>
 #include <vector>
 
 #include "engine/Globals.h"
@@ -8,20 +7,6 @@
 #include "engine/SpriteCanOps.h"
 #include "engine/virionTron.h"
 #include "framework/core/Yield.h"
-
-namespace {
-
-// A sprite of the population as the virion it must be: the same check as
-// the framework's cast (NilObjectException for a missing sprite or one of
-// another class), without its reference counting, and with the common case,
-// a virionTron itself, settled by one type comparison.
-virionTron& virionAt(const fw::Ref<aniTron>& t) {
-    aniTron* p = t.get();
-    if (p && typeid(*p) == typeid(virionTron)) return static_cast<virionTron&>(*p);
-    return *fw::Cast<virionTron>(t);
-}
-
-}  // namespace
 
 void driftCan::redraw() {
     if (!processingClick && AniTrons.UBound() > 0) {
@@ -43,7 +28,7 @@ void driftCan::redraw() {
                 const int32_t j = alea.random(1, AniTrons.UBound());
                 fw::Yield();
                 r = alea.random();
-                parent = &virionAt(AniTrons(j));
+                parent = &fw::CastRef<virionTron>(AniTrons(j));
             } while (!(r < parent->Fitness / maxF));
             next.push_back(parent->clone());
             fw::Yield();
@@ -73,7 +58,7 @@ void driftCan::UpdateCache() {
 double driftCan::GetMaxFitness() {
     double m = 0.0;
     for (int32_t i = 1; i <= AniTrons.UBound(); ++i) {
-        const double f = virionAt(AniTrons(i)).Fitness;
+        const double f = fw::CastRef<virionTron>(AniTrons(i)).Fitness;
         if (m < f) m = f;
         fw::Yield();
     }

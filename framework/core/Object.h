@@ -65,6 +65,17 @@ Ref<T> Cast(const Ref<U>& p) {
     return r;
 }
 
+// The same verified cast, giving the object itself: no reference is taken
+// (the caller's p keeps the object alive). An object of exactly class T is
+// settled by one type comparison, for loops that look at every sprite of a
+// population many times a tick.
+template <class T, class U>
+T& CastRef(const Ref<U>& p) {
+    U* raw = p.get();
+    if (raw && typeid(*raw) == typeid(T)) return static_cast<T&>(*raw);
+    return *Cast<T>(p);  // a subclass of T, or the exception
+}
+
 // Soft cast: the object as a T, or nil when p is nil or not a T.
 template <class T, class U>
 Ref<T> As(const Ref<U>& p) {
