@@ -5,6 +5,8 @@
 #include <QColor>
 #include <QFont>
 #include <QString>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QWidget>
 #include <string>
 
@@ -53,6 +55,20 @@ inline Qt::Alignment horizontalAlignment(int32_t code) {
     default: return Qt::AlignLeft;
     }
 }
+
+// A framed widget (a field, a list) that can leave out the style's focus
+// frame: the control's UseFocusRing False.
+template <class Base>
+class FocusRingOptional : public Base {
+public:
+    bool focusRing = true;
+
+protected:
+    void initStyleOption(QStyleOptionFrame* option) const override {
+        Base::initStyleOption(option);
+        if (!focusRing) option->state &= ~QStyle::State_HasFocus;
+    }
+};
 
 template <class W>
 W* widgetOf(const Control* c) {

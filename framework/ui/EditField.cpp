@@ -1,7 +1,6 @@
 #include "Controls.h"
 
 #include <QLineEdit>
-#include <QStyleOptionFrame>
 
 #include "Application.h"
 #include "ControlSupport.h"
@@ -14,19 +13,7 @@ using namespace internal;
 // ---------------------------------------------------------------- EditField
 
 namespace {
-
-// A line edit that can leave out the style's focus frame.
-class FieldWidget : public QLineEdit {
-public:
-    bool focusRing = true;
-
-protected:
-    void initStyleOption(QStyleOptionFrame* option) const override {
-        QLineEdit::initStyleOption(option);
-        if (!focusRing) option->state &= ~QStyle::State_HasFocus;
-    }
-};
-
+using FieldWidget = FocusRingOptional<QLineEdit>;
 }  // namespace
 
 EditField::EditField() {

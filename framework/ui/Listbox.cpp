@@ -4,7 +4,6 @@
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
-#include <QStyleOptionFrame>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <algorithm>
@@ -29,13 +28,12 @@ public:
     int textWidth = 0;
 };
 
-class ListTable : public QTableWidget {
+class ListTable : public FocusRingOptional<QTableWidget> {
 public:
     std::vector<int32_t> alignment, offset;
     std::vector<int> designWidths;  // from ColumnWidths; -1: not given
     bool horizontalGrid = false, verticalGrid = false;
     bool horizontalScrolls = true, verticalScrolls = true;
-    bool focusRing = true;
 
     int32_t columnValue(const std::vector<int32_t>& v, int column) const {
         return column >= 0 && column < static_cast<int>(v.size()) ? v[column] : 0;
@@ -100,11 +98,6 @@ protected:
         QTableWidget::updateGeometries();
         if (!horizontalScrolls) horizontalScrollBar()->setRange(0, 0);
         if (!verticalScrolls) verticalScrollBar()->setRange(0, 0);
-    }
-
-    void initStyleOption(QStyleOptionFrame* option) const override {
-        QTableWidget::initStyleOption(option);
-        if (!focusRing) option->state &= ~QStyle::State_HasFocus;
     }
 
     void changeEvent(QEvent* e) override {
@@ -250,9 +243,7 @@ void Listbox::SetColumnWidths(const std::string& widths) {
 
 void Listbox::SetInitialValue(const std::string& value) {
     DeleteAllRows();
-    QString all = qstr(value);
-    all.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    all.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    const QString all = withLineFeeds(value);
     if (all.isEmpty()) return;
     QStringList rows = all.split(QLatin1Char('\n'));
     if (rows.last().isEmpty()) rows.removeLast();
