@@ -57,10 +57,7 @@ protected:
         if (!c) return;
         if (!InHandler()) {
             auto keep = c->shared_from_this();
-            auto* surface = static_cast<Canvas::SurfaceGraphics*>(c->graphics_.get());
-            surface->quiet = true;
-            Dispatch([c] { c->Event_Paint(c->Graphics()); });
-            surface->quiet = false;
+            Dispatch([c] { c->paintSurface(); });
         } else {
             // What the handler is building (a population still being
             // seeded, say) is not on the surface yet.
@@ -93,13 +90,18 @@ void Canvas::Event_Paint(fw::Graphics& g) {
 
 void Canvas::Refresh(bool eraseBackground) {
     // Outside a handler the repaint itself runs Event_Paint.
-    if (InHandler()) {
-        auto* surface = static_cast<SurfaceGraphics*>(graphics_.get());
-        surface->quiet = true;
-        Event_Paint(Graphics());
-        surface->quiet = false;
-    }
+    if (InHandler()) paintSurface();
     Control::Refresh(eraseBackground);
+}
+
+void Canvas::paintSurface() {
+    auto& surface = static_cast<SurfaceGraphics&>(*graphics_);
+    struct Quiet {
+        bool& flag;
+        ~Quiet() { flag = false; }  // also when the paint throws
+    } quiet{surface.quiet};
+    surface.quiet = true;
+    Event_Paint(Graphics());
 }
 
 QImage Canvas::Snapshot() const {

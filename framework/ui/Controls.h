@@ -149,6 +149,9 @@ protected:
 
 private:
     friend class CanvasWidget;
+    // Runs Event_Paint onto the surface without asking for a repaint of
+    // its own (the caller is painting or repainting the canvas).
+    void paintSurface();
     Ref<Picture> backdrop_;
     QImage surface_;
     class SurfaceGraphics;
