@@ -138,17 +138,14 @@ void Timer::tick() {
         Dispatch([this] { Action.Raise(); });
         return;
     }
-    // Due now: owed, and delivered at once unless a handler runs or older
-    // owed ticks come first.
-    const bool waiting = !TimerQueue::owed().empty();
-    TimerQueue::owe(this);
-    if (InHandler()) return;
-    if (!waiting) {
-        TimerQueue::forget(this);
+    // Due now: delivered at once, unless a handler runs or older owed ticks
+    // come first; then it is owed behind them.
+    if (!InHandler() && TimerQueue::owed().empty()) {
         Dispatch([this] { Action.Raise(); });
-    } else {
-        TimerQueue::deliverOne();
+        return;
     }
+    TimerQueue::owe(this);
+    if (!InHandler()) TimerQueue::deliverOne();
 }
 
 // A late tick: the period starts afresh from it.

@@ -97,6 +97,9 @@ public:
     // work in them): a splash or a small dialog with a row of menus above
     // it looks like a document window.
     bool menuBarHidden = false;
+    // A dialog without a title bar still gets a one-pixel frame, so that it
+    // stands out from the window below it.
+    bool thinFrame = false;
 
     int menuHeight() const { return menuBar && !menuBarHidden ? menuBar->sizeHint().height() : 0; }
 
@@ -104,9 +107,6 @@ public:
         menuBarHidden = !on;
         if (menuBar) menuBar->setVisible(on);
     }
-    // A dialog without a title bar still gets a one-pixel frame, so that it
-    // stands out from the window below it.
-    bool thinFrame = false;
     int border() const { return drawnFrame || thinFrame ? 1 : 0; }
     // What the frame adds above and beside the content area.
     int chromeTop() const { return border() + (drawnFrame ? TitleBarWidget::kHeight : 0) + menuHeight(); }
@@ -343,7 +343,7 @@ void Window::Construct() {
         // work while its bar is hidden.
         for (QAction* a : bar->findChildren<QAction*>())
             if (!a->menu() && !a->isSeparator()) d_->top->addAction(a);
-        d_->top->showMenuBar(!d_->top->menuBarHidden);
+        bar->setVisible(!d_->top->menuBarHidden);
         d_->relayout();
     }
     try {
