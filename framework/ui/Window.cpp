@@ -1,268 +1,15 @@
 #include "Window.h"
 
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QKeySequence>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QPointer>
 #include <QScreen>
 #include <QWidget>
-#include <QWindow>
 #include <algorithm>
 
-#include "Application.h"
 #include "Internal.h"
+#include "WindowFrame.h"
 
 namespace fw {
-
-namespace {
-
-// Never destroyed: a window still open when the process ends is left to it,
-// as the application object is. Destroyed among the static objects, it would
-// reach Qt's own, which may be gone by then.
-std::vector<Ref<Window>>& openWindows = *new std::vector<Ref<Window>>;      // front-most first
-std::vector<Ref<Window>>& closedInHandler = *new std::vector<Ref<Window>>;  // destroyed once no handler runs
-// The windows still open when the application object went away.
-std::vector<Ref<Window>>& leftOver = *new std::vector<Ref<Window>>;
-
-void moveToFront(Window* w) {
-    auto it = std::find_if(openWindows.begin(), openWindows.end(), [w](const Ref<Window>& o) { return o.get() == w; });
-    if (it != openWindows.end()) std::rotate(openWindows.begin(), it, it + 1);
-}
-
-}  // namespace
-
-// The title bar a window draws itself when it must show none of the three
-// boxes (see Window::HasDrawnTitleBar): the title centred on a plain bar,
-// and dragging it moves the window.
-class TitleBarWidget : public QWidget {
-public:
-    static constexpr int kHeight = 22;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        const QColor base = palette().color(QPalette::Window);
-        QLinearGradient g(0, 0, 0, height());
-        g.setColorAt(0.0, base.lighter(104));
-        g.setColorAt(1.0, base.darker(112));
-        p.fillRect(rect(), g);
-        p.setPen(base.darker(140));
-        p.drawLine(0, height() - 1, width(), height() - 1);
-        QFont f = font();
-        f.setBold(true);
-        p.setFont(f);
-        p.setPen(palette().color(QPalette::WindowText));
-        p.drawText(rect().adjusted(8, 0, -8, -1), Qt::AlignCenter, window()->windowTitle());
-    }
-
-    void mousePressEvent(QMouseEvent* e) override {
-        if (e->button() != Qt::LeftButton) return;
-        // The window manager moves the window where it can; otherwise the
-        // drag below does.
-        QWindow* handle = window()->windowHandle();
-        if (handle && handle->startSystemMove()) {
-            dragging_ = false;
-            return;
-        }
-        dragging_ = true;
-        grabOffset_ = e->globalPosition().toPoint() - window()->pos();
-    }
-    void mouseMoveEvent(QMouseEvent* e) override {
-        if (dragging_ && (e->buttons() & Qt::LeftButton)) window()->move(e->globalPosition().toPoint() - grabOffset_);
-    }
-    void mouseReleaseEvent(QMouseEvent*) override { dragging_ = false; }
-
-private:
-    bool dragging_ = false;
-    QPoint grabOffset_;
-};
-
-// The window's frame: a menu bar above the content area; for a window that
-// draws its own title bar, that bar above the menu bar and a one-pixel
-// border around everything.
-class TopLevelWidget : public QWidget {
-public:
-    Window* owner = nullptr;
-    QWidget* content = nullptr;
-    QMenuBar* menuBar = nullptr;
-    TitleBarWidget* titleBar = nullptr;  // only while drawnFrame
-    bool closeBox = true;
-    bool drawnFrame = false;
-    // Dialogs show no menu bar of their own (the menus' shortcuts still
-    // work in them): a splash or a small dialog with a row of menus above
-    // it looks like a document window.
-    bool menuBarHidden = false;
-    // A dialog without a title bar still gets a one-pixel frame, so that it
-    // stands out from the window below it.
-    bool thinFrame = false;
-
-    int menuHeight() const { return menuBar && !menuBarHidden ? menuBar->sizeHint().height() : 0; }
-
-    void showMenuBar(bool on) {
-        menuBarHidden = !on;
-        if (menuBar) menuBar->setVisible(on);
-    }
-    int border() const { return drawnFrame || thinFrame ? 1 : 0; }
-    // What the frame adds above and beside the content area.
-    int chromeTop() const { return border() + (drawnFrame ? TitleBarWidget::kHeight : 0) + menuHeight(); }
-    int chromeWidth() const { return 2 * border(); }
-    int chromeHeight() const { return chromeTop() + border(); }
-
-    void setDrawnFrame(bool on) {
-        drawnFrame = on;
-        if (on && !titleBar) {
-            titleBar = new TitleBarWidget;
-            titleBar->setParent(this);
-        }
-        if (titleBar) titleBar->setVisible(on);
-    }
-
-    void layoutChildren() {
-        const int b = border();
-        const int inner = std::max(width() - 2 * b, 0);
-        int y = b;
-        if (drawnFrame && titleBar) {
-            titleBar->setGeometry(b, y, inner, TitleBarWidget::kHeight);
-            y += TitleBarWidget::kHeight;
-        }
-        const int mh = menuHeight();
-        if (menuBar) menuBar->setGeometry(b, y, inner, mh);
-        y += mh;
-        if (content) content->setGeometry(b, y, inner, std::max(height() - y - b, 0));
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        if (!border()) return;
-        QPainter p(this);
-        p.setPen(palette().color(QPalette::Window).darker(190));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
-    }
-
-    bool event(QEvent* e) override {
-        if (e->type() == QEvent::WindowActivate && owner) moveToFront(owner);
-        return QWidget::event(e);
-    }
-
-    void resizeEvent(QResizeEvent*) override { layoutChildren(); }
-
-    // The close box asks the window to close, as a handler.
-    void closeEvent(QCloseEvent* e) override {
-        e->ignore();
-        if (!owner || owner->IsClosed() || !closeBox) return;
-        Window* w = owner;
-        auto keep = w->shared_from_this();
-        Dispatch([w] { w->Close(); });
-    }
-
-    // Return presses the default button, Escape the cancel button, when the
-    // focused control leaves the key alone.
-    void keyPressEvent(QKeyEvent* e) override {
-        const bool enter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
-        const bool escape = e->key() == Qt::Key_Escape;
-        if (owner && (enter || escape)) {
-            for (const auto& c : owner->Controls()) {
-                auto* b = dynamic_cast<PushButton*>(c.get());
-                if (b && b->Visible() && b->Enabled() && (enter ? b->Default() : b->Cancel())) {
-                    auto keep = c;
-                    b->Push();
-                    return;
-                }
-            }
-        }
-        QWidget::keyPressEvent(e);
-    }
-};
-
-// The content area: the parent of every control. Presses that land on it or
-// on a control that passes the mouse on reach the window's mouse events.
-class ContentWidget : public QWidget {
-public:
-    Window* owner = nullptr;
-
-protected:
-    void mousePressEvent(QMouseEvent* e) override {
-        if (e->button() == Qt::LeftButton && owner) {
-            const QPoint p = e->position().toPoint();
-            owner->deliverMousePress(p.x(), p.y());
-        }
-    }
-    void mouseDoubleClickEvent(QMouseEvent* e) override { mousePressEvent(e); }
-    void mouseMoveEvent(QMouseEvent* e) override {
-        if ((e->buttons() & Qt::LeftButton) && owner) {
-            const QPoint p = e->position().toPoint();
-            owner->deliverMouseMove(p.x(), p.y());
-        }
-    }
-    void mouseReleaseEvent(QMouseEvent* e) override {
-        if (e->button() == Qt::LeftButton && owner) {
-            const QPoint p = e->position().toPoint();
-            owner->deliverMouseRelease(p.x(), p.y());
-        }
-    }
-};
-
-struct Window::Impl {
-    QPointer<TopLevelWidget> top;
-    QPointer<ContentWidget> content;
-    int32_t width = 300, height = 200;
-    int32_t minWidth = 0, minHeight = 0, maxWidth = QWIDGETSIZE_MAX, maxHeight = QWIDGETSIZE_MAX;
-    int32_t placement = 0;
-    bool closeButton = true;
-    bool minimizeButton = false;
-    bool maximizeButton = false;
-    bool resizeable = false;
-    bool placed = false;  // moved by the program or shown once
-
-    void relayout() {
-        if (!top) return;
-        const int cw = top->chromeWidth(), ch = top->chromeHeight();
-        if (resizeable) {
-            top->setMinimumSize(std::min(minWidth + cw, QWIDGETSIZE_MAX), std::min(minHeight + ch, QWIDGETSIZE_MAX));
-            top->setMaximumSize(std::min(maxWidth + cw, QWIDGETSIZE_MAX), std::min(maxHeight + ch, QWIDGETSIZE_MAX));
-            top->resize(width + cw, height + ch);
-        } else {
-            top->setFixedSize(width + cw, height + ch);
-        }
-        top->layoutChildren();
-    }
-
-    bool drawsTitleBar(int32_t frame) const {
-        return frame != 2 && !closeButton && !minimizeButton && !maximizeButton;
-    }
-
-    // Frame 0 is a document window, 1 a movable modal dialog, 2 a modal
-    // dialog without a title bar. Each box is asked for only when wanted;
-    // a fixed size (relayout) tells the manager the window cannot be
-    // resized.
-    void applyFlags(int32_t frame) {
-        if (!top) return;
-        const Qt::WindowFlags type = frame == 0 ? Qt::Window : Qt::Dialog;
-        Qt::WindowFlags f;
-        if (frame == 2 || drawsTitleBar(frame)) {
-            f = type | Qt::FramelessWindowHint;
-        } else {
-            f = type | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
-            if (closeButton) f |= Qt::WindowCloseButtonHint;
-            if (minimizeButton) f |= Qt::WindowMinimizeButtonHint;
-            if (maximizeButton) f |= Qt::WindowMaximizeButtonHint;
-        }
-        top->closeBox = closeButton;
-        top->setDrawnFrame(drawsTitleBar(frame));
-        top->showMenuBar(frame == 0);
-        top->thinFrame = frame == 2;
-        const bool shown = top->isVisible();
-        top->setWindowFlags(f);
-        top->setWindowModality(frame == 1 || frame == 2 ? Qt::ApplicationModal : Qt::NonModal);
-        relayout();
-        if (shown) top->show();
-    }
-};
 
 Window::Window() : d_(std::make_unique<Impl>()) {
     internal::ensureLayer();
@@ -295,55 +42,14 @@ Window::~Window() {
     }
 }
 
-namespace {
-
-QKeySequence shortcutOf(const std::string& s) {
-    QString k = QString::fromStdString(s);
-    k.replace(QStringLiteral("Cmd"), QStringLiteral("Ctrl"), Qt::CaseInsensitive);
-    return QKeySequence(k);
-}
-
-void addMenuItems(QMenu* menu, const Ref<MenuItem>& parent) {
-    QObject::connect(menu, &QMenu::aboutToShow, menu, [] { internal::runEnablingPassFromUi(); });
-    for (const auto& item : parent->Children()) {
-        if (item->Text == "-") {
-            menu->addSeparator();
-        } else if (!item->Children().empty()) {
-            QMenu* sub = menu->addMenu(QString::fromStdString(item->Text));
-            sub->setObjectName(QString::fromStdString(item->Name));
-            addMenuItems(sub, item);
-        } else {
-            QAction* a = menu->addAction(QString::fromStdString(item->Text));
-            a->setObjectName(QString::fromStdString(item->Name));
-            if (!item->KeyboardShortcut.empty()) a->setShortcut(shortcutOf(item->KeyboardShortcut));
-            a->setEnabled(item->Enabled());
-            const std::string name = item->Name;
-            QObject::connect(a, &QAction::triggered, a, [name] { Dispatch([name] { ChooseMenuItem(name); }); });
-        }
-    }
-}
-
-}  // namespace
-
 void Window::Construct() {
     if (constructed_) return;
     auto self = std::static_pointer_cast<Window>(shared_from_this());
     // Registered first, so that the accessor finds this window while it is
     // being built.
-    openWindows.push_back(self);
-    if (auto app = App_(); app && app->MenuBar && d_->top && !d_->top->menuBar) {
-        auto* bar = new QMenuBar(d_->top);
-        for (const auto& title : app->MenuBar->Children()) {
-            QMenu* m = bar->addMenu(QString::fromStdString(title->Text));
-            m->setObjectName(QString::fromStdString(title->Name));
-            addMenuItems(m, title);
-        }
-        d_->top->menuBar = bar;
-        // The window itself carries the items too, so that their shortcuts
-        // work while its bar is hidden.
-        for (QAction* a : bar->findChildren<QAction*>())
-            if (!a->menu() && !a->isSeparator()) d_->top->addAction(a);
-        bar->setVisible(!d_->top->menuBarHidden);
+    internal::registerOpenWindow(self);
+    if (d_->top && !d_->top->menuBar) {
+        internal::installMenuBar(d_->top);
         d_->relayout();
     }
     try {
@@ -537,7 +243,7 @@ void Window::Show() {
     d_->top->show();
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) d_->top->raise();  // it cannot
     d_->top->activateWindow();
-    moveToFront(this);
+    internal::moveToFront(this);
 }
 
 // Hidden and forgotten at once; destroyed now, or once the running handler
@@ -547,15 +253,10 @@ void Window::Close() {
     closed_ = true;
     mouseTracking_ = false;
     if (d_->top) d_->top->hide();
-    Ref<Window> self;
-    auto it = std::find_if(openWindows.begin(), openWindows.end(), [this](const Ref<Window>& o) { return o.get() == this; });
-    if (it != openWindows.end()) {
-        self = *it;
-        openWindows.erase(it);
-    }
+    Ref<Window> self = internal::unregisterOpenWindow(this);
     if (!self) return;
     if (InHandler()) {
-        closedInHandler.push_back(std::move(self));
+        internal::destroyWhenIdle(std::move(self));
         return;
     }
     if (d_->top) d_->top->deleteLater();
@@ -626,49 +327,6 @@ QWidget* Window::contentWidget() const {
     return d_->content;
 }
 
-namespace {
-
-void sendMouse(QWidget* content, QEvent::Type type, int32_t x, int32_t y, Qt::MouseButton button,
-               Qt::MouseButtons buttons) {
-    if (!content) return;
-    const QPointF local(x, y);
-    QMouseEvent e(type, local, content->mapToGlobal(local), button, buttons, Qt::NoModifier);
-    QCoreApplication::sendEvent(content, &e);
-}
-
-}  // namespace
-
-void Window::SimulateMouseDown(int32_t x, int32_t y) {
-    sendMouse(d_->content, QEvent::MouseButtonPress, x, y, Qt::LeftButton, Qt::LeftButton);
-}
-
-void Window::SimulateMouseDrag(int32_t x, int32_t y) {
-    sendMouse(d_->content, QEvent::MouseMove, x, y, Qt::NoButton, Qt::LeftButton);
-}
-
-void Window::SimulateMouseUp(int32_t x, int32_t y) {
-    sendMouse(d_->content, QEvent::MouseButtonRelease, x, y, Qt::LeftButton, Qt::NoButton);
-}
-
-void Window::deliverMousePress(int32_t x, int32_t y) {
-    if (closed_) return;
-    auto keep = shared_from_this();
-    mouseTracking_ = false;
-    Dispatch([this, x, y] { mouseTracking_ = Event_MouseDown(x, y); });
-}
-
-void Window::deliverMouseMove(int32_t x, int32_t y) {
-    if (closed_ || !mouseTracking_) return;
-    auto keep = shared_from_this();
-    Dispatch([this, x, y] { Event_MouseDrag(x, y); });
-}
-
-void Window::deliverMouseRelease(int32_t x, int32_t y) {
-    if (closed_ || !mouseTracking_) return;
-    mouseTracking_ = false;
-    auto keep = shared_from_this();
-    Dispatch([this, x, y] { Event_MouseUp(x, y); });
-}
 
 // Rectangles in creation order at the bottom, then the other controls in
 // creation order.
@@ -678,59 +336,5 @@ void Window::restack() {
             if (c->stacksBelow() == below && c->widget()) c->widget()->raise();
 }
 
-std::vector<Ref<Window>> OpenWindows() {
-    return openWindows;
-}
-
-Ref<Window> FrontWindow() {
-    for (const auto& w : openWindows)
-        if (w->Visible()) return w;
-    return nullptr;
-}
-
-namespace internal {
-
-Window* programWindowOf(const QObject* o) {
-    for (; o; o = o->parent())
-        if (auto* t = dynamic_cast<const TopLevelWidget*>(o)) return t->owner;
-    return nullptr;
-}
-
-void forgetWindows() {
-    for (auto* list : {&openWindows, &closedInHandler}) {
-        leftOver.insert(leftOver.end(), list->begin(), list->end());
-        list->clear();
-    }
-}
-
-void destroyClosedWindows() {
-    while (!closedInHandler.empty()) {
-        auto closed = std::move(closedInHandler);
-        closedInHandler.clear();
-        for (const auto& w : closed)
-            if (QWidget* t = w->widget()) t->deleteLater();
-    }
-}
-
-void quitWhenNoWindowLeft() {
-    if (!loopRunning() || InHandler()) return;
-    for (const auto& w : openWindows)
-        if (w->Visible()) return;
-    Quit();
-}
-
-void syncMenuActions() {
-    auto app = App_();
-    if (!app || !app->MenuBar) return;
-    for (const auto& w : openWindows) {
-        if (!w->widget()) continue;
-        for (QAction* a : w->widget()->findChildren<QAction*>()) {
-            if (a->objectName().isEmpty()) continue;
-            if (auto item = app->MenuBar->Find(a->objectName().toStdString())) a->setEnabled(item->Enabled());
-        }
-    }
-}
-
-}  // namespace internal
 
 }  // namespace fw
