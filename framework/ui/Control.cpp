@@ -6,6 +6,7 @@
 #include "Application.h"
 #include "ControlSupport.h"
 #include "Window.h"
+#include "WindowFrame.h"
 
 namespace fw {
 
@@ -16,6 +17,34 @@ const char* const kControlProperty = "fwControl";
 }  // namespace
 
 namespace internal {
+
+// Qt hands the focus of a widget being disabled on to the next one in the Tab
+// order: a button greyed by its own action would pass it to the field beside
+// it, which would then take the keys (a second Space) meant for the button.
+// The focus waits on the window instead; keys that reach it there while a
+// handler runs are dropped (Dispatch.cpp).
+void parkFocusOf(QWidget* control) {
+    auto* top = dynamic_cast<TopLevelWidget*>(control->window());
+    if (!top || top == control) return;
+    QWidget* focus = top->focusWidget();
+    if (!focus || (focus != control && !control->isAncestorOf(focus))) return;
+    top->focusWaitsFor = control;
+    top->setFocus(Qt::OtherFocusReason);
+}
+
+// Given back only if the focus still waits: a control the user has moved to
+// meanwhile keeps it.
+void returnParkedFocus(QWidget* control) {
+    auto* top = dynamic_cast<TopLevelWidget*>(control->window());
+    if (!top || top->focusWaitsFor != control) return;
+    top->focusWaitsFor = nullptr;
+    if (top->focusWidget() == top && control->isEnabled()) control->setFocus(Qt::OtherFocusReason);
+}
+
+bool focusWaitsAt(const QObject* o) {
+    auto* top = dynamic_cast<const TopLevelWidget*>(o);
+    return top && top->focusWaitsFor && top->focusWidget() == top;
+}
 
 Control* controlOf(const QObject* widget) {
     if (!widget) return nullptr;
@@ -73,7 +102,10 @@ void Control::SetVisible(bool v) {
 
 void Control::SetEnabled(bool v) {
     enabled_ = v;
-    if (widget_) widget_->setEnabled(v);
+    if (!widget_) return;
+    if (!v) internal::parkFocusOf(widget_);
+    widget_->setEnabled(v);
+    if (v) internal::returnParkedFocus(widget_);
 }
 
 void Control::Refresh(bool /*eraseBackground*/) {

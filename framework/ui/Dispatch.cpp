@@ -46,20 +46,43 @@ bool holdIfBusy(QObject* receiver, QEvent* e) {
     return true;
 }
 
+bool isKey(const QEvent* e) {
+    return e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease;
+}
+
+// Whether held input may still go to its receiver now. Once a replayed click
+// has opened a menu (a popup is up), what was held after it was meant for
+// the window as it stood without the menu: input aimed anywhere but at a
+// popup is dropped, and the menu waits for a choice of the user's. Close
+// requests always go.
+bool stillWanted(const HeldEvent& h) {
+    if (h.event->type() == QEvent::Close || !QApplication::activePopupWidget()) return true;
+    auto* w = qobject_cast<QWidget*>(h.receiver.data());
+    return w && w->window()->windowType() == Qt::Popup;
+}
+
+// Sent as it came; should a handler run meanwhile (a yield let the event loop
+// in), it is held again and judged afresh.
+void replay(const HeldEvent& h) {
+    if (!h.receiver) return;
+    Window* w = internal::programWindowOf(h.receiver);
+    if (!w || w->IsClosed() || !stillWanted(h)) return;
+    QCoreApplication::sendEvent(h.receiver, h.event.get());
+}
+
 // Once no handler runs: windows closed meanwhile are destroyed, the
 // canvases shown meanwhile are painted again, then the held input goes out
-// again in its order, except what was aimed at a window that is gone or
-// closed.
+// again in its order, each event from the event loop in its turn (one may
+// start a handler, which holds the rest again), except what was aimed at a
+// window that is gone or closed by then.
 void afterHandlers() {
     internal::destroyClosedWindows();
     internal::repaintWaitingCanvases();
     auto events = std::move(held);
     held.clear();
     for (auto& h : events) {
-        if (!h.receiver) continue;
-        Window* w = internal::programWindowOf(h.receiver);
-        if (!w || w->IsClosed()) continue;
-        QCoreApplication::postEvent(h.receiver, h.event.release());
+        auto event = std::make_shared<HeldEvent>(std::move(h));
+        QMetaObject::invokeMethod(qApp, [event] { replay(*event); }, Qt::QueuedConnection);
     }
     // Timer ticks owed meanwhile follow the input.
     internal::deliverOwedTicksLater();
@@ -101,7 +124,20 @@ protected:
     }
 
 private:
+    // Input is judged by the state at its arrival. Aimed at a greyed widget,
+    // it is left to Qt, as with no handler running: a greyed button swallows
+    // a press, other widgets pass it to their nearest enabled parent, where
+    // it comes back here and is held (a press beside a greyed field is a
+    // press on the window). So a click on a button greyed by the running
+    // handler is never replayed as a click once the button is enabled again.
+    // Keys for a greyed control that kept the focus are dropped.
     static bool hold(QObject* o, QEvent* e) {
+        if (depth == 0) return false;
+        if (auto* w = qobject_cast<QWidget*>(o); w && !w->isEnabled()) return false;
+        if (isKey(e) && internal::focusWaitsAt(o)) {
+            e->accept();
+            return true;
+        }
         if (!holdIfBusy(o, e)) return false;
         e->accept();  // no propagation to the parents
         return true;

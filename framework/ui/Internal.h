@@ -54,6 +54,14 @@ void syncMenuActions();
 void repaintLater(QWidget* canvas);
 void repaintWaitingCanvases();
 
+// A control greyed while it has its window's focus keeps it: the focus
+// waits on the window itself (which no control is) until the control is
+// enabled again, instead of moving on to the next control (Control.cpp).
+void parkFocusOf(QWidget* control);
+void returnParkedFocus(QWidget* control);
+// True for a window whose focus waits so for a greyed control.
+bool focusWaitsAt(const QObject* o);
+
 // The control a widget was made for (nullptr once the control is gone).
 Control* controlOf(const QObject* widget);
 void setControlOf(QObject* widget, Control* c);

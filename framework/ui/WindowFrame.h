@@ -48,6 +48,9 @@ public:
     // A dialog without a title bar still gets a one-pixel frame, so that it
     // stands out from the window below it.
     bool thinFrame = false;
+    // The greyed control whose focus the window holds meanwhile (see
+    // internal::parkFocusOf).
+    QPointer<QWidget> focusWaitsFor;
 
     int menuHeight() const { return menuBar && !menuBarHidden ? menuBar->sizeHint().height() : 0; }
 

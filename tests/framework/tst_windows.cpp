@@ -2,6 +2,7 @@
 // while a handler yields, input for the program's windows waits and arrives
 // afterwards in order, timer ticks are owed until it has returned, a closed
 // window lives on until then.
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenuBar>
@@ -127,6 +128,7 @@ private slots:
     void init() { events.clear(); }
     void cleanup() {
         SetMsgBoxHook(nullptr);
+        if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
         CloseAllWindows();
     }
 
@@ -266,6 +268,45 @@ private slots:
         QCOMPARE(during, QStringList());
         ProcessPendingEvents();
         QCOMPARE(events, (QStringList{"down 1,2", "button", "down 3,4"}));
+    }
+
+    // Held input is judged as it arrives and never lands on a control the user
+    // did not click. A click on a greyed button is nothing, as with no handler
+    // running, even when the button is enabled again before it would be
+    // replayed; keys for a greyed button that kept the focus go nowhere. Once a
+    // held click has opened a menu, the clicks and keys held after it are
+    // dropped, and the menu waits for a choice.
+    void heldInputJudgedOnArrival_data() {
+        QTest::addColumn<QString>("input");
+        QTest::newRow("click on a greyed button") << "greyed click";
+        QTest::newRow("Return for the greyed default button") << "greyed Return";
+        QTest::newRow("click after a held click opened a menu") << "menu click";
+        QTest::newRow("key after a held click opened a menu") << "menu key";
+    }
+    void heldInputJudgedOnArrival() {
+        QFETCH(QString, input);
+        auto w = shownWindow();
+        QWindow* win = w->widget()->windowHandle();
+        QWidget* button = w->button->widget();
+        auto* bar = w->widget()->findChild<QMenuBar*>();
+        w->button->SetDefault(true);
+        if (input == "greyed Return") button->setFocus(Qt::TabFocusReason);
+        Dispatch([&] {
+            if (input.startsWith("greyed")) w->button->SetEnabled(false);
+            if (input.startsWith("menu"))
+                QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions().first()).center());
+            if (input.endsWith("click")) QTest::mouseClick(button, Qt::LeftButton);
+            if (input == "greyed Return") QTest::keyClick(win, Qt::Key_Return);
+            if (input == "menu key") QTest::keyClick(win, Qt::Key_7);
+            yieldNow();
+            w->button->SetEnabled(true);
+        });
+        ProcessPendingEvents();
+        events.removeIf([](const QString& e) { return e.startsWith("enable"); });  // the menu's enabling pass
+        QCOMPARE(events, QStringList());
+        QCOMPARE(w->field->Text(), std::string());
+        QCOMPARE(QApplication::activePopupWidget() != nullptr, input.startsWith("menu"));
+        if (input == "greyed Return") QCOMPARE(w->FocusedControl(), Ref<Control>(w->button));
     }
 
     // Keys are held like the rest, but their state is read at once.

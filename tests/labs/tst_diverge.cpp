@@ -8,6 +8,7 @@
 #include "engine/RAlea.h"
 #include "labs/divergence/WindowArchipelago.h"
 #include "labs/divergence/WindowDiverge.h"
+#include "support/HeldInput.h"
 #include "support/TestApp.h"
 
 namespace {
@@ -161,6 +162,34 @@ private slots:
             QCOMPARE(timer->Mode(), k > n ? 0 : 2);
         }
         QCOMPARE(text(*d, "CountDown"), QString("0"));
+    }
+
+    // A double-click on Fast Fwd asks for the count once: its second click
+    // comes on the greyed button while the first request's ticks run.
+    void doubleClickOnFastFwd_data() {
+        QTest::addColumn<bool>("archipelago");
+        QTest::newRow("Divergence") << false;
+        QTest::newRow("Archipelago") << true;
+    }
+    void doubleClickOnFastFwd() {
+        QFETCH(bool, archipelago);
+        fw::Window& w = archipelago ? static_cast<fw::Window&>(*a) : *d;
+        w.Show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.widget()));
+        auto button = w.Ctl<fw::PushButton>("PushButtonFastFwd");
+        auto timer = w.Ctl<fw::Timer>("TimerWait");
+        w.Ctl<fw::EditField>("EditFieldFastFwd")->SetText("2");
+        QTest::mouseClick(button->widget(), Qt::LeftButton);
+        AtFirstBlit second([&] { secondClickOfDouble(button->widget()); });
+        for (int k = 0; k < 10 && timer->Mode() != 0; ++k) {
+            timer->Fire();
+            fw::ProcessPendingEvents();
+        }
+        QVERIFY(second.sent);
+        const QStringList counters = archipelago ? gens(*a) : gens(*d);
+        QCOMPARE(counters.first(), QString("2"));
+        QCOMPARE(timer->Mode(), 0);
+        QVERIFY(button->Enabled());
     }
 
     // A drop on a full slot replaces its virion; the panel shows each

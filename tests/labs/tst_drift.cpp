@@ -16,6 +16,7 @@
 #include "framework/ui/Application.h"
 #include "labs/common/VirionDrag.h"
 #include "labs/drift/WindowDrift.h"
+#include "support/HeldInput.h"
 #include "support/TestApp.h"
 
 namespace {
@@ -254,6 +255,53 @@ private slots:
         QCOMPARE(canvasOf(*w).AniTrons.UBound(), 0);
         QCOMPARE(listOf(*w).ListCount(), 3);
         QVERIFY(idle(*w));
+    }
+
+    // Input that arrives during a fast forward of 5 is judged as it arrives:
+    // a click on the greyed Run or Fast Fwd is no click, a second Space on
+    // Fast Fwd (greyed, but keeping the focus) goes nowhere. Five generations
+    // run, once; the window ends idle, the count as typed, the focus where
+    // it was.
+    void inputDuringFastForward_data() {
+        QTest::addColumn<QString>("start");    // a click on Fast Fwd, or Tab to it and Space
+        QTest::addColumn<QString>("during");   // what arrives at the first generation shown
+        QTest::addColumn<QString>("focused");  // the control with the focus afterwards
+        QTest::newRow("double-click on Fast Fwd") << "click" << "double FastFwd" << "MyDropBox";
+        QTest::newRow("click on the greyed Fast Fwd") << "click" << "click FastFwd" << "MyDropBox";
+        QTest::newRow("click on the greyed Run") << "click" << "click Run" << "MyDropBox";
+        QTest::newRow("Space twice on Fast Fwd") << "Space" << "Space" << "PushButtonFastFwd";
+    }
+    void inputDuringFastForward() {
+        QFETCH(QString, start);
+        QFETCH(QString, during);
+        QFETCH(QString, focused);
+        auto w = WindowDrift();
+        w->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(w->widget()));
+        QWindow* win = w->widget()->windowHandle();
+        w->Ctl<fw::EditField>("EditFieldFastFwd")->SetText("5");
+        AtFirstBlit input([&] {
+            if (during == "Space") return QTest::keyClick(win, Qt::Key_Space);
+            QWidget* b = btn(*w, during.section(' ', 1).toStdString()).widget();
+            if (during.startsWith("double")) return secondClickOfDouble(b);
+            QTest::mouseClick(b, Qt::LeftButton);
+        });
+        if (start == "Space") {
+            QTest::keyClick(win, Qt::Key_Tab);  // from the list, past Run
+            QTest::keyClick(win, Qt::Key_Tab);
+            QCOMPARE(w->FocusedControl(), w->FindControl("PushButtonFastFwd"));
+            QTest::keyClick(win, Qt::Key_Space);
+        } else {
+            QTest::mouseClick(btn(*w, "FastFwd").widget(), Qt::LeftButton);
+        }
+        QVERIFY(input.sent);
+        fw::ProcessPendingEvents();
+        QCOMPARE(gen(*w), std::string("5"));
+        QCOMPARE(w->Ctl<WindowDrift::TheTimer>("TheTimer")->Mode(), 0);
+        QCOMPARE(btn(*w, "Run").Caption(), std::string("Run"));
+        QVERIFY(idle(*w));
+        QCOMPARE(w->Ctl<fw::EditField>("EditFieldFastFwd")->Text(), std::string("5"));
+        QCOMPARE(w->FocusedControl(), w->FindControl(focused.toStdString()));
     }
 
     // Clear empties the list but for its header; Plot labels the axes.
