@@ -257,35 +257,40 @@ private slots:
         QVERIFY(idle(*w));
     }
 
-    // Input that arrives during a fast forward of 5 is judged as it arrives:
-    // a click on the greyed Run or Fast Fwd is no click, a second Space on
-    // Fast Fwd (greyed, but keeping the focus) goes nowhere. Five generations
-    // run, once; the window ends idle, the count as typed, the focus where
-    // it was.
+    // A fast forward of 5 runs once, whatever arrives meanwhile or comes as
+    // the second click of a double-click after the run: a click on the
+    // greyed Run or Fast Fwd is no click, a second Space on Fast Fwd (greyed,
+    // but keeping the focus) goes nowhere. The window ends idle, the count as
+    // typed, the focus where it was.
     void inputDuringFastForward_data() {
         QTest::addColumn<QString>("start");    // a click on Fast Fwd, or Tab to it and Space
         QTest::addColumn<QString>("during");   // what arrives at the first generation shown
+        QTest::addColumn<QString>("after");    // what comes once the run is over
         QTest::addColumn<QString>("focused");  // the control with the focus afterwards
-        QTest::newRow("double-click on Fast Fwd") << "click" << "double FastFwd" << "MyDropBox";
-        QTest::newRow("click on the greyed Fast Fwd") << "click" << "click FastFwd" << "MyDropBox";
-        QTest::newRow("click on the greyed Run") << "click" << "click Run" << "MyDropBox";
-        QTest::newRow("Space twice on Fast Fwd") << "Space" << "Space" << "PushButtonFastFwd";
+        QTest::newRow("double-click on Fast Fwd, during the run") << "click" << "double FastFwd" << "" << "MyDropBox";
+        QTest::newRow("double-click on Fast Fwd, after the run") << "click" << "" << "double FastFwd" << "MyDropBox";
+        QTest::newRow("click on the greyed Fast Fwd") << "click" << "click FastFwd" << "" << "MyDropBox";
+        QTest::newRow("click on the greyed Run") << "click" << "click Run" << "" << "MyDropBox";
+        QTest::newRow("Space twice on Fast Fwd") << "Space" << "Space" << "" << "PushButtonFastFwd";
     }
     void inputDuringFastForward() {
         QFETCH(QString, start);
         QFETCH(QString, during);
+        QFETCH(QString, after);
         QFETCH(QString, focused);
         auto w = WindowDrift();
         w->Show();
         QVERIFY(QTest::qWaitForWindowExposed(w->widget()));
         QWindow* win = w->widget()->windowHandle();
         w->Ctl<fw::EditField>("EditFieldFastFwd")->SetText("5");
-        AtFirstBlit input([&] {
-            if (during == "Space") return QTest::keyClick(win, Qt::Key_Space);
-            QWidget* b = btn(*w, during.section(' ', 1).toStdString()).widget();
-            if (during.startsWith("double")) return secondClickOfDouble(b);
+        auto send = [&](const QString& input) {
+            if (input.isEmpty()) return;
+            if (input == "Space") return QTest::keyClick(win, Qt::Key_Space);
+            QWidget* b = btn(*w, input.section(' ', 1).toStdString()).widget();
+            if (input.startsWith("double")) return secondClickOfDouble(b);
             QTest::mouseClick(b, Qt::LeftButton);
-        });
+        };
+        AtFirstBlit input([&] { send(during); });
         if (start == "Space") {
             QTest::keyClick(win, Qt::Key_Tab);  // from the list, past Run
             QTest::keyClick(win, Qt::Key_Tab);
@@ -296,6 +301,7 @@ private slots:
         }
         QVERIFY(input.sent);
         fw::ProcessPendingEvents();
+        send(after);
         QCOMPARE(gen(*w), std::string("5"));
         QCOMPARE(w->Ctl<WindowDrift::TheTimer>("TheTimer")->Mode(), 0);
         QCOMPARE(btn(*w, "Run").Caption(), std::string("Run"));
