@@ -127,8 +127,8 @@ private:
     // Input is judged by the state at its arrival. Aimed at a greyed widget,
     // it is left to Qt, as with no handler running: a greyed button swallows
     // a press, other widgets pass it to their nearest enabled parent, where
-    // it comes back here and is held (a press beside a greyed field is a
-    // press on the window). So a click on a button greyed by the running
+    // it comes back here and is held (a press on a greyed field is a press
+    // on the window). So a click on a button greyed by the running
     // handler is never replayed as a click once the button is enabled again.
     // Keys for a greyed control that kept the focus are dropped.
     static bool hold(QObject* o, QEvent* e) {
