@@ -329,6 +329,14 @@ private slots:
         const QString seq = QString::fromStdString(VirionDrag::SequenceString(virion->Sequence));
         w->SimulateMouseDown(spritePoint(*w, 1).x(), spritePoint(*w, 1).y());
         QVERIFY(sprite->Visible() && card->Visible());
+        // Only the grey frame and the dot of the sprite show: between them,
+        // in the corners, what lies beneath (here a red window).
+        QPalette red = w->contentWidget()->palette();
+        red.setColor(QPalette::Window, Qt::red);
+        w->contentWidget()->setPalette(red);
+        const QImage shown = sprite->widget()->grab().toImage();
+        QCOMPARE(shown.pixelColor(0, 0), QColor(150, 150, 150));
+        QCOMPARE(shown.pixelColor(1, 1), QColor(Qt::red));
         const QStringList text =
             QString::fromStdString(VirionDrag::SequenceCardText(virion->Sequence)).split('\r');
         QCOMPARE(text.size(), lines);
