@@ -68,5 +68,8 @@ void dropBox::TronDrop(const fw::Ref<aniTron>& t, const std::string& label) {
         fw::Yield();
     }
     SetCell(row, 1, fw::Str(diffs));
+    // A row added below the visible ones would look like a drop that did
+    // nothing.
+    ScrollToRow(row);
     Refresh(true);
 }

@@ -21,6 +21,7 @@ public:
     virtual bool _EditCopy_Action();
     // Strictly inside the list, in window coordinates.
     virtual bool within(int32_t x, int32_t y);
-    // Adds a row for a Drift virion (anything else is ignored).
+    // Adds a row for a Drift virion (anything else is ignored) and scrolls
+    // the list to it.
     virtual void TronDrop(const fw::Ref<aniTron>& t, const std::string& label);
 };

@@ -262,6 +262,9 @@ public:
     void DeleteAllRows();
     int32_t ListCount() const;
     int32_t LastIndex() const { return lastIndex_; }  // the row last added
+    // Scrolls the list up or down just enough to show the whole row; the
+    // sideways scrolling stays.
+    void ScrollToRow(int32_t row);
     std::string Cell(int32_t row, int32_t column) const;
     void SetCell(int32_t row, int32_t column, const std::string& text);
 

@@ -85,6 +85,11 @@ public:
 
     void settle() { updateGeometries(); }
 
+    void showRow(int row) {
+        settle();  // the bar's range must already count the row
+        scrollTo(model()->index(row, 0));
+    }
+
     // Rows are selected whole: the list never scrolls sideways by itself
     // (a click on a row keeps the letters the user scrolled to in view).
     void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override {
@@ -96,6 +101,10 @@ public:
 protected:
     void updateGeometries() override {
         QTableWidget::updateGeometries();
+        // By pixels the view would step half the visible width per arrow
+        // click, too far to read a sequence letter by letter: three letters
+        // a step; a click in the track still moves one visible width.
+        horizontalScrollBar()->setSingleStep(3 * fontMetrics().horizontalAdvance(QLatin1Char('A')));
         if (!horizontalScrolls) horizontalScrollBar()->setRange(0, 0);
         if (!verticalScrolls) verticalScrollBar()->setRange(0, 0);
     }
@@ -311,6 +320,12 @@ void Listbox::AddRow(const std::string& text) {
     t->setCellText(row, 0, qstr(text));
     lastIndex_ = row;
     t->fitColumns();
+}
+
+void Listbox::ScrollToRow(int32_t row) {
+    auto* t = tableOf(this);
+    checkRow(t, row);
+    t->showRow(row);
 }
 
 void Listbox::RemoveRow(int32_t row) {

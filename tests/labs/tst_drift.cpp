@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include <QPainter>
+#include <QTableWidget>
 #include <functional>
 
 #include "app/App.h"
@@ -347,16 +348,19 @@ private slots:
 
     // A virion picked up shows its card: nine letters a line, tall enough
     // for the last one. Dropped back on the canvas it stays; on the list it
-    // becomes a row; anywhere else it is gone.
+    // becomes a row, scrolled into view below rows dropped before; anywhere
+    // else it is gone.
     void pickUpAndDrop_data() {
         QTest::addColumn<int>("letters");
         QTest::addColumn<int>("lines");
         QTest::addColumn<int>("lastLineLetters");
         QTest::addColumn<QPoint>("at");
-        QTest::addColumn<int>("where");  // 0 the canvas, 1 the list, 2 elsewhere
-        QTest::newRow("1 letter, on the canvas") << 1 << 1 << 1 << QPoint(150, 100) << 0;
-        QTest::newRow("100 letters, on the list") << 100 << 12 << 1 << QPoint(470, 100) << 1;
-        QTest::newRow("500 letters, on a button") << 500 << 56 << 5 << QPoint(240, 225) << 2;
+        QTest::addColumn<int>("where");    // 0 the canvas, 1 the list, 2 elsewhere
+        QTest::addColumn<int>("earlier");  // rows dropped on the list before
+        QTest::newRow("1 letter, on the canvas") << 1 << 1 << 1 << QPoint(150, 100) << 0 << 0;
+        QTest::newRow("100 letters, on the list") << 100 << 12 << 1 << QPoint(470, 100) << 1 << 0;
+        QTest::newRow("500 letters, on a button") << 500 << 56 << 5 << QPoint(240, 225) << 2 << 0;
+        QTest::newRow("on a list fuller than it shows") << 10 << 2 << 1 << QPoint(470, 100) << 1 << 8;
     }
     void pickUpAndDrop() {
         QFETCH(int, letters);
@@ -364,11 +368,14 @@ private slots:
         QFETCH(int, lastLineLetters);
         QFETCH(QPoint, at);
         QFETCH(int, where);
+        QFETCH(int, earlier);
         Globals::SequenceLength = letters;
         auto w = WindowDrift();
+        w->Show();
         forward(*w, "3");
         agingDrCan& can = canvasOf(*w);
         dropBox& list = listOf(*w);
+        for (int k = 0; k < earlier; ++k) list.TronDrop(can.AniTrons(2), "3");
         auto sprite = w->Ctl<popupSpriteCan>("MyPopUpVirion");
         auto card = w->Ctl<popupSpriteCan>("myPopupVirionData");
         const int before = can.AniTrons.UBound();
@@ -376,6 +383,14 @@ private slots:
         const QString seq = QString::fromStdString(VirionDrag::SequenceString(virion->Sequence));
         w->SimulateMouseDown(spritePoint(*w, 1).x(), spritePoint(*w, 1).y());
         QVERIFY(sprite->Visible() && card->Visible());
+        // Only the grey frame and the dot of the sprite show: between them,
+        // in the corners, what lies beneath (here a red window).
+        QPalette red = w->contentWidget()->palette();
+        red.setColor(QPalette::Window, Qt::red);
+        w->contentWidget()->setPalette(red);
+        const QImage shown = sprite->widget()->grab().toImage();
+        QCOMPARE(shown.pixelColor(0, 0), QColor(150, 150, 150));
+        QCOMPARE(shown.pixelColor(1, 1), QColor(Qt::red));
         const QStringList text =
             QString::fromStdString(VirionDrag::SequenceCardText(virion->Sequence)).split('\r');
         QCOMPARE(text.size(), lines);
@@ -389,9 +404,16 @@ private slots:
         fw::ProcessPendingEvents();
         QVERIFY(!sprite->Visible() && !card->Visible() && !w->DragTron);
         QCOMPARE(can.AniTrons.UBound(), where == 0 ? before : before - 1);
-        QCOMPARE(list.ListCount(), where == 1 ? 2 : 1);
-        if (where == 1) QCOMPARE(list.Cell(1, 0) + "," + list.Cell(1, 1), std::string("3,0"));
-        if (where == 1) QCOMPARE(QString::fromStdString(list.Cell(1, 2)), seq);
+        const int last = earlier + (where == 1 ? 1 : 0);
+        QCOMPARE(list.ListCount(), last + 1);
+        if (where == 1) {
+            QCOMPARE(list.Cell(last, 0), std::string("3"));
+            if (earlier == 0) QCOMPARE(list.Cell(last, 1), std::string("0"));
+            QCOMPARE(QString::fromStdString(list.Cell(last, 2)), seq);
+            QTableWidget* t = qobject_cast<QTableWidget*>(list.widget());
+            QVERIFY(t->rowViewportPosition(last) >= 0);
+            QVERIFY(t->rowViewportPosition(last) + t->rowHeight(last) <= t->viewport()->height());
+        }
         if (where == 0) QCOMPARE(can.AniTrons(before), fw::Ref<aniTron>(virion));
     }
 };

@@ -80,9 +80,10 @@ private slots:
     void cleanup() { CloseAllWindows(); }
 
     // Two 500-letter sequences in a comparison list: the horizontal bar
-    // shows, the vertical one does not; both rows' letters are in view, no
-    // third row is drawn under them, and scrolled to the end the last
-    // letters of both rows are on screen.
+    // shows, the vertical one does not; an arrow click moves two or three
+    // letters, a click in the track one visible width; both rows' letters
+    // are in view, no third row is drawn under them, and scrolled to the
+    // end the last letters of both rows are on screen.
     void comparisonListScrollsToTheEnd_data() {
         QTest::addColumn<QString>("lab");
         QTest::newRow("Divergence") << "Divergence";
@@ -104,6 +105,10 @@ private slots:
         QVERIFY(bar->maximum() > 0);
 
         const int vw = t->viewport()->width(), vh = t->viewport()->height();
+        const int letter = t->fontMetrics().horizontalAdvance(QLatin1Char('A'));
+        QVERIFY2(bar->singleStep() >= 2 * letter && bar->singleStep() <= 3 * letter,
+                 qPrintable(QString("step %1 px, letters of %2 px").arg(bar->singleStep()).arg(letter)));
+        QCOMPARE(bar->pageStep(), vw);
         for (int r = 0; r < 2; ++r) {
             const auto [top, height] = letterBand(t, r);
             QVERIFY2(top + height <= vh, qPrintable(QString("row %1 cut: %2 > %3").arg(r).arg(top + height).arg(vh)));
