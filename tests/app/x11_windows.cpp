@@ -1,13 +1,15 @@
-// The windows on the real X11 platform, under a virtual X server: every fixed
-// text fits its control in the fonts X resolves, the window manager is told
-// which boxes each window has (read back from the X server), and after a
-// Reset to 500 x 500 the screen shows the Drift window's population.
+// The windows on the real X11 platform, under a virtual X server and a window
+// manager: every fixed text fits its control in the fonts X resolves, the
+// window manager is told which boxes each window has (read back from the X
+// server), a window minimised by the manager comes back when shown, and after
+// a Reset to 500 x 500 the screen shows the Drift window's population.
 
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QtTest>
+#include <xcb/xcb.h>
 
 #include "WindowLooks.h"
 #include "app/App.h"
@@ -49,6 +51,53 @@ QString boxesOffered(QWidget* w) {
     if (all || (functions & kFuncMinimize)) boxes << "minimise";
     if (all || (functions & kFuncMaximize)) boxes << "maximise";
     return boxes.join(' ');
+}
+
+// The window's state as the window manager keeps it: "iconic" or "normal"
+// (WM_STATE), "hidden" added while _NET_WM_STATE says so, "active" while it is
+// the manager's active window.
+QString managedState(QWidget* w) {
+    const QString wmState = xprop(w, "WM_STATE");
+    QString state = wmState.contains("Iconic") ? "iconic" : wmState.contains("Normal") ? "normal" : "unmanaged";
+    if (xprop(w, "_NET_WM_STATE").contains("_NET_WM_STATE_HIDDEN")) state += " hidden";
+    const QString tool = QStandardPaths::findExecutable("xprop");
+    QProcess p;
+    p.start(tool, {"-root", "_NET_ACTIVE_WINDOW"});
+    p.waitForFinished(10000);
+    const auto m = QRegularExpression("window id # (0x[0-9a-f]+)").match(p.readAllStandardOutput());
+    if (m.hasMatch() && m.captured(1).toULongLong(nullptr, 16) == w->winId()) state += " active";
+    return state;
+}
+
+// Asks the window manager, from a connection of its own as a pager or a
+// user's shortcut would, to minimise the window: through the ICCCM's
+// WM_CHANGE_STATE, or by adding _NET_WM_STATE_HIDDEN.
+void minimiseThroughTheManager(QWidget* w, bool netWmState) {
+    xcb_connection_t* c = xcb_connect(nullptr, nullptr);
+    auto atom = [c](const char* name) {
+        xcb_intern_atom_reply_t* r = xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, strlen(name), name), nullptr);
+        const xcb_atom_t a = r ? r->atom : xcb_atom_t(XCB_ATOM_NONE);
+        free(r);
+        return a;
+    };
+    xcb_client_message_event_t e{};
+    e.response_type = XCB_CLIENT_MESSAGE;
+    e.format = 32;
+    e.window = static_cast<xcb_window_t>(w->winId());
+    if (netWmState) {
+        e.type = atom("_NET_WM_STATE");
+        e.data.data32[0] = 1;  // add
+        e.data.data32[1] = atom("_NET_WM_STATE_HIDDEN");
+        e.data.data32[3] = 2;  // from a pager or the user
+    } else {
+        e.type = atom("WM_CHANGE_STATE");
+        e.data.data32[0] = 3;  // IconicState
+    }
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    xcb_send_event(c, 0, root, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&e));
+    xcb_flush(c);
+    xcb_disconnect(c);
 }
 
 bool fixedSizeHint(QWidget* w) {
@@ -120,6 +169,30 @@ private slots:
         QCOMPARE(boxesOffered(w->widget()), boxes);
         if (QString(looks::windowKinds()[k].name) != "Splash") QVERIFY(fixedSizeHint(w->widget()));
         QCOMPARE(w->HasDrawnTitleBar(), QString(looks::windowKinds()[k].name) == "Reset");
+    }
+
+    // Archipelago minimised by the window manager, Drift in front: choosing
+    // Simulation > Archipelago brings it back, in front.
+    void showBringsBackAMinimisedWindow_data() {
+        QTest::addColumn<bool>("netWmState");
+        QTest::newRow("iconified (WM_CHANGE_STATE)") << false;
+        QTest::newRow("hidden (_NET_WM_STATE)") << true;
+    }
+    void showBringsBackAMinimisedWindow() {
+        QFETCH(bool, netWmState);
+        if (QStandardPaths::findExecutable("xprop").isEmpty()) QSKIP("xprop is not installed");
+        auto lab = WindowArchipelago();
+        lab->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(lab->widget()));
+        if (!managedState(lab->widget()).startsWith("normal")) QSKIP("no window manager");
+        minimiseThroughTheManager(lab->widget(), netWmState);
+        QTRY_COMPARE_WITH_TIMEOUT(managedState(lab->widget()), QString("iconic hidden"), 10000);
+        WindowDrift()->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(WindowDrift()->widget()));
+        fw::Dispatch([] { fw::ChooseMenuItem("SimulationArchipelago"); });
+        QTRY_COMPARE_WITH_TIMEOUT(managedState(lab->widget()), QString("normal active"), 10000);
+        QVERIFY(lab->Visible());
+        QCOMPARE(fw::FrontWindow(), fw::Ref<fw::Window>(lab));
     }
 
     // What the X server shows over the rebuilt Drift canvas once the Okay
