@@ -107,8 +107,9 @@ bool InHandler();
 // Runs fn as a handler (see the rules above). Called by the layer itself for
 // every event; tests call it to stand in for the event loop. Errors of the
 // layer's kind escaping a handler are shown in a message box instead of
-// ending the program.
-void Dispatch(const std::function<void()>& fn);
+// ending the program. `window` is the window the handler belongs to, if any:
+// a message box raised inside belongs to it.
+void Dispatch(const std::function<void()>& fn, Window* window = nullptr);
 // Processes pending events now, as the event loop would between handlers
 // (tests use it to let held input through).
 void ProcessPendingEvents();

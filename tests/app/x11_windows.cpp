@@ -4,6 +4,8 @@
 // server), a window minimised by the manager comes back when shown, and after
 // a Reset to 500 x 500 the screen shows the Drift window's population.
 
+#include <QLabel>
+#include <QMessageBox>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScreen>
@@ -16,6 +18,7 @@
 #include "engine/Globals.h"
 #include "engine/agingDrCan.h"
 #include "framework/ui/Application.h"
+#include "framework/ui/Internal.h"
 #include "support/TestApp.h"
 
 namespace {
@@ -98,6 +101,53 @@ void minimiseThroughTheManager(QWidget* w, bool netWmState) {
                    reinterpret_cast<const char*>(&e));
     xcb_flush(c);
     xcb_disconnect(c);
+}
+
+// The window a window is transient for (WM_TRANSIENT_FOR), 0 for none.
+WId transientFor(QWidget* w) {
+    const auto m = QRegularExpression("window id # (0x[0-9a-f]+)").match(xprop(w, "WM_TRANSIENT_FOR"));
+    return m.hasMatch() ? m.captured(1).toULongLong(nullptr, 16) : 0;
+}
+
+// The title the window manager shows (WM_NAME).
+QString wmName(QWidget* w) {
+    const auto m = QRegularExpression("= \"(.*)\"").match(xprop(w, "WM_NAME"));
+    return m.hasMatch() ? m.captured(1) : "unreadable";
+}
+
+// What the window manager makes of the next message box, then the box
+// dismissed by a key as a user would: called before the handler that raises
+// it. A box not shown or not dismissed within seconds is closed, and `what`
+// says so.
+void inspectNextMessageBox(const std::function<QString(QMessageBox*)>& look, QString& what) {
+    auto* poll = new QTimer;
+    poll->setInterval(10);
+    auto* since = new QElapsedTimer;
+    since->start();
+    QObject::connect(poll, &QTimer::destroyed, [since] { delete since; });
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, since, look, &what] {
+        QList<QMessageBox*> boxes;
+        for (QWidget* w : QApplication::allWidgets())
+            if (auto* box = qobject_cast<QMessageBox*>(w)) boxes << box;
+        if (since->elapsed() > 10000) {
+            what = "no message box shown";
+            for (QMessageBox* box : boxes) box->hide();
+        } else if (boxes.isEmpty() || !boxes.first()->isVisible()) {
+            return;
+        } else {
+            QMessageBox* box = boxes.first();
+            what = QTest::qWaitForWindowExposed(box) ? look(box) : "not shown";
+            QTest::keyClick(box, Qt::Key_Return);
+            // Input held for a program window would never reach it.
+            QTimer::singleShot(2000, box, [box, &what] {
+                what += "; Return did not reach it";
+                box->hide();  // a close request might be held too
+            });
+        }
+        poll->stop();
+        poll->deleteLater();
+    });
+    poll->start();
 }
 
 bool fixedSizeHint(QWidget* w) {
@@ -191,7 +241,7 @@ private slots:
         QTRY_VERIFY(lab->widget()->isActiveWindow());
         for (int tries = 0; tries < 5 && managedState(lab->widget()) != "iconic hidden"; ++tries) {
             minimiseThroughTheManager(lab->widget(), netWmState);
-            QTest::qWaitFor([&] { return managedState(lab->widget()) == "iconic hidden"; }, 2000);
+            (void)QTest::qWaitFor([&] { return managedState(lab->widget()) == "iconic hidden"; }, 2000);
         }
         QCOMPARE(managedState(lab->widget()), QString("iconic hidden"));
         QTRY_VERIFY(lab->widget()->isMinimized());
@@ -201,6 +251,48 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(managedState(lab->widget()), QString("normal active"), 10000);
         QVERIFY(lab->Visible());
         QCOMPARE(fw::FrontWindow(), fw::Ref<fw::Window>(lab));
+    }
+
+    // A message box raised by a handler of Drift's (its Fast Fwd refusing 0)
+    // belongs to Drift, whichever window is in front: transient for it and
+    // centred over it, titled with the application's name, without the
+    // manager's boxes (it draws its own title bar), in the windows' "System"
+    // font; Return dismisses it and the handler goes on.
+    void messageBoxBelongsToItsWindow_data() {
+        QTest::addColumn<QString>("front");
+        QTest::newRow("Drift in front") << "Drift";
+        QTest::newRow("Divergence in front") << "Divergence";
+    }
+    void messageBoxBelongsToItsWindow() {
+        QFETCH(QString, front);
+        if (QStandardPaths::findExecutable("xprop").isEmpty()) QSKIP("xprop is not installed");
+        auto drift = WindowDrift();
+        drift->Show();
+        if (front == "Divergence") WindowDiverge()->Show();
+        fw::Ref<fw::Window> inFront = fw::FrontWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(inFront->widget()));
+        QCOMPARE(QString(inFront->Title().c_str()).contains(front), true);
+        QWidget* owner = drift->widget();
+        const QString system = QFontInfo(fw::internal::fontFor("System", 0)).family();
+        QString seen;
+        inspectNextMessageBox(
+            [&](QMessageBox* box) {
+                // Placed by the manager once mapped.
+                (void)QTest::qWaitFor([&] { return box->frameGeometry().center() != QPoint(); }, 1000);
+                const QPoint off = box->frameGeometry().center() - owner->frameGeometry().center();
+                return QStringList{transientFor(box) == owner->winId() ? "transient for Drift" : "not Drift's",
+                                   off.manhattanLength() < 40 ? "centred over it" : "placed elsewhere",
+                                   wmName(box), boxesOffered(box),
+                                   QFontInfo(box->findChild<QLabel*>("qt_msgbox_label")->font()).family()}
+                    .join("; ");
+            },
+            seen);
+        fw::SetMsgBoxHook(nullptr);
+        drift->Ctl<fw::EditField>("EditFieldFastFwd")->SetText("0");
+        drift->Ctl<fw::PushButton>("PushButtonFastFwd")->Push();
+        fw::SetMsgBoxHook([](const std::string& text) { QFAIL(text.c_str()); });
+        QCOMPARE(seen, "transient for Drift; centred over it; Velloran; no decoration; " + system);
+        QCOMPARE(drift->Ctl<fw::EditField>("EditFieldFastFwd")->Text(), std::string("1"));
     }
 
     // What the X server shows over the rebuilt Drift canvas once the Okay
