@@ -277,11 +277,11 @@ private slots:
         QString seen;
         inspectNextMessageBox(
             [&](QMessageBox* box) {
-                // Placed by the manager once mapped.
-                (void)QTest::qWaitFor([&] { return box->frameGeometry().center() != QPoint(); }, 1000);
-                const QPoint off = box->frameGeometry().center() - owner->frameGeometry().center();
+                // Where the manager has put it, once it has.
+                auto offCentre = [&] { return box->frameGeometry().center() - owner->frameGeometry().center(); };
+                const bool centred = QTest::qWaitFor([&] { return offCentre().manhattanLength() < 40; }, 5000);
                 return QStringList{transientFor(box) == owner->winId() ? "transient for Drift" : "not Drift's",
-                                   off.manhattanLength() < 40 ? "centred over it" : "placed elsewhere",
+                                   centred ? "centred over it" : "placed elsewhere",
                                    wmName(box), boxesOffered(box),
                                    QFontInfo(box->findChild<QLabel*>("qt_msgbox_label")->font()).family()}
                     .join("; ");
