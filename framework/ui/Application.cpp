@@ -218,7 +218,8 @@ void ShowURL(const std::string& url) {
     // Where no browser can be started, Qt only warns on the terminal, which
     // the user does not see: the warning is dropped and the user is told
     // instead, with the address to type elsewhere.
-    const QtMessageHandler previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     const bool opened = QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
     qInstallMessageHandler(previous);
     if (!opened) MsgBox("No web browser could be started to open this address:\r\r" + url +
