@@ -116,11 +116,13 @@ void ProcessPendingEvents();
 
 // ------------------------------------------------------------ services
 
-// A modal message box with one text. Tests install a hook that captures it.
+// A modal message box with one text, over the window whose handler raised it
+// (else the front window). Tests install a hook that captures it.
 void MsgBox(const std::string& text);
 void SetMsgBoxHook(std::function<void(const std::string&)> hook);
 
-// Opens a web address in the system's browser. Tests capture it.
+// Opens a web address in the system's browser; where none can be started,
+// a message box gives the address instead. Tests capture it.
 void ShowURL(const std::string& url);
 void SetShowURLHook(std::function<void(const std::string&)> hook);
 

@@ -36,6 +36,8 @@ public:
     explicit MessageBox(const QString& text)
         : QMessageBox(QMessageBox::Information, QGuiApplication::applicationDisplayName(), text, QMessageBox::Ok) {
         setTextFormat(Qt::PlainText);
+        // An address or a figure in a message can be copied from it.
+        setTextInteractionFlags(Qt::TextSelectableByMouse);
         // Before the flags: a message box resets them when its modality is set.
         setWindowModality(Qt::ApplicationModal);
         setWindowFlags(Qt::Dialog | Qt::FramelessWindowHint);
