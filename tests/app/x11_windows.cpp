@@ -1,8 +1,9 @@
 // The windows on the real X11 platform, under a virtual X server and a window
 // manager: every fixed text fits its control in the fonts X resolves, the
 // window manager is told which boxes each window has (read back from the X
-// server), a window minimised by the manager comes back when shown, and after
-// a Reset to 500 x 500 the screen shows the Drift window's population.
+// server), a window minimised by the manager comes back when shown, a message
+// box belongs to its window, and after a Reset to 500 x 500 the screen shows
+// the Drift window's population.
 
 #include <QLabel>
 #include <QMessageBox>
@@ -27,15 +28,21 @@ namespace {
 constexpr unsigned kFunctionsGiven = 1, kDecorationsGiven = 2;
 constexpr unsigned kFuncAll = 1, kFuncMinimize = 8, kFuncMaximize = 16, kFuncClose = 32;
 
-// A property of the window as the X server holds it, through xprop; empty
-// when xprop is missing.
+// A property of the window (nullptr: of the root window) as the X server
+// holds it, through xprop; empty when xprop is missing.
 QString xprop(QWidget* w, const QString& property) {
     const QString tool = QStandardPaths::findExecutable("xprop");
     if (tool.isEmpty()) return {};
     QProcess p;
-    p.start(tool, {"-id", QString::number(w->winId()), property});
+    p.start(tool, (w ? QStringList{"-id", QString::number(w->winId())} : QStringList{"-root"}) << property);
     p.waitForFinished(10000);
     return QString::fromLocal8Bit(p.readAllStandardOutput());
+}
+
+// The window a window property names ("window id # 0x..."), 0 for none.
+WId windowIn(const QString& xpropOutput) {
+    const auto m = QRegularExpression("window id # (0x[0-9a-f]+)").match(xpropOutput);
+    return m.hasMatch() ? m.captured(1).toULongLong(nullptr, 16) : 0;
 }
 
 // The boxes the window manager may offer, from _MOTIF_WM_HINTS: "title" with
@@ -63,12 +70,7 @@ QString managedState(QWidget* w) {
     const QString wmState = xprop(w, "WM_STATE");
     QString state = wmState.contains("Iconic") ? "iconic" : wmState.contains("Normal") ? "normal" : "unmanaged";
     if (xprop(w, "_NET_WM_STATE").contains("_NET_WM_STATE_HIDDEN")) state += " hidden";
-    const QString tool = QStandardPaths::findExecutable("xprop");
-    QProcess p;
-    p.start(tool, {"-root", "_NET_ACTIVE_WINDOW"});
-    p.waitForFinished(10000);
-    const auto m = QRegularExpression("window id # (0x[0-9a-f]+)").match(p.readAllStandardOutput());
-    if (m.hasMatch() && m.captured(1).toULongLong(nullptr, 16) == w->winId()) state += " active";
+    if (windowIn(xprop(nullptr, "_NET_ACTIVE_WINDOW")) == w->winId()) state += " active";
     return state;
 }
 
@@ -101,12 +103,6 @@ void minimiseThroughTheManager(QWidget* w, bool netWmState) {
                    reinterpret_cast<const char*>(&e));
     xcb_flush(c);
     xcb_disconnect(c);
-}
-
-// The window a window is transient for (WM_TRANSIENT_FOR), 0 for none.
-WId transientFor(QWidget* w) {
-    const auto m = QRegularExpression("window id # (0x[0-9a-f]+)").match(xprop(w, "WM_TRANSIENT_FOR"));
-    return m.hasMatch() ? m.captured(1).toULongLong(nullptr, 16) : 0;
 }
 
 // The title the window manager shows (WM_NAME).
@@ -280,7 +276,8 @@ private slots:
                 // Where the manager has put it, once it has.
                 auto offCentre = [&] { return box->frameGeometry().center() - owner->frameGeometry().center(); };
                 const bool centred = QTest::qWaitFor([&] { return offCentre().manhattanLength() < 40; }, 5000);
-                return QStringList{transientFor(box) == owner->winId() ? "transient for Drift" : "not Drift's",
+                const bool transient = windowIn(xprop(box, "WM_TRANSIENT_FOR")) == owner->winId();
+                return QStringList{transient ? "transient for Drift" : "not Drift's",
                                    centred ? "centred over it" : "placed elsewhere",
                                    wmName(box), boxesOffered(box),
                                    QFontInfo(box->findChild<QLabel*>("qt_msgbox_label")->font()).family()}
