@@ -273,8 +273,10 @@ private slots:
         QString seen;
         inspectNextMessageBox(
             [&](QMessageBox* box) {
-                // Where the manager has put it, once it has.
-                auto offCentre = [&] { return box->frameGeometry().center() - owner->frameGeometry().center(); };
+                // Where the manager has put it, once it has (the frame's
+                // extents Qt learns late; the title bar's half is well inside
+                // the margin).
+                auto offCentre = [&] { return box->geometry().center() - owner->geometry().center(); };
                 const bool centred = QTest::qWaitFor([&] { return offCentre().manhattanLength() < 40; }, 5000);
                 const bool transient = windowIn(xprop(box, "WM_TRANSIENT_FOR")) == owner->winId();
                 return QStringList{transient ? "transient for Drift" : "not Drift's",
