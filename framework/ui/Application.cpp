@@ -4,7 +4,6 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QFontDatabase>
-#include <QMessageBox>
 #include <QTimer>
 #include <QUrl>
 #include <cctype>
@@ -20,7 +19,6 @@ namespace {
 Ref<Application> application;
 bool running = false;         // inside RuntimeRun's event loop
 bool quitRequested = false;   // Quit before the loop started
-std::function<void(const std::string&)> msgBoxHook;
 std::function<void(const std::string&)> showURLHook;
 std::string clipboardCopy;
 int32_t resourceReads = 0;
@@ -78,6 +76,8 @@ void RuntimeInit(int& argc, char** argv) {
         // Lives as long as the process.
         new QApplication(argc, argv);
     }
+    // The name the message boxes are titled with (not the program file's).
+    QCoreApplication::setApplicationName(QStringLiteral(FW_APPLICATION_NAME));
     internal::ensureLayer();
 }
 
@@ -210,35 +210,20 @@ QFont fontFor(const std::string& name, int pixelSize) {
 
 // ----------------------------------------------------------------- services
 
-void MsgBox(const std::string& text) {
-    if (msgBoxHook) {
-        msgBoxHook(text);
-        return;
-    }
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        std::fprintf(stderr, "%s\n", text.c_str());
-        return;
-    }
-    QString t = QString::fromStdString(text);
-    t.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    // No parent: input to a message box is never held for a program window.
-    QMessageBox box(QMessageBox::Information, QGuiApplication::applicationDisplayName(), t, QMessageBox::Ok);
-    box.setTextFormat(Qt::PlainText);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
-}
-
-void SetMsgBoxHook(std::function<void(const std::string&)> hook) {
-    msgBoxHook = std::move(hook);
-}
-
 void ShowURL(const std::string& url) {
     if (showURLHook) {
         showURLHook(url);
         return;
     }
-    QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+    // Where no browser can be started, Qt only warns on the terminal, which
+    // the user does not see: the warning is dropped and the user is told
+    // instead, with the address to type elsewhere.
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    const bool opened = QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+    qInstallMessageHandler(previous);
+    if (!opened) MsgBox("No web browser could be started to open this address:\r\r" + url +
+                        "\r\rYou may type it into a browser yourself.");
 }
 
 void SetShowURLHook(std::function<void(const std::string&)> hook) {

@@ -107,19 +107,22 @@ bool InHandler();
 // Runs fn as a handler (see the rules above). Called by the layer itself for
 // every event; tests call it to stand in for the event loop. Errors of the
 // layer's kind escaping a handler are shown in a message box instead of
-// ending the program.
-void Dispatch(const std::function<void()>& fn);
+// ending the program. `window` is the window the handler belongs to, if any:
+// a message box raised inside belongs to it.
+void Dispatch(const std::function<void()>& fn, Window* window = nullptr);
 // Processes pending events now, as the event loop would between handlers
 // (tests use it to let held input through).
 void ProcessPendingEvents();
 
 // ------------------------------------------------------------ services
 
-// A modal message box with one text. Tests install a hook that captures it.
+// A modal message box with one text, over the window whose handler raised it
+// (else the front window). Tests install a hook that captures it.
 void MsgBox(const std::string& text);
 void SetMsgBoxHook(std::function<void(const std::string&)> hook);
 
-// Opens a web address in the system's browser. Tests capture it.
+// Opens a web address in the system's browser; where none can be started,
+// a message box gives the address instead. Tests capture it.
 void ShowURL(const std::string& url);
 void SetShowURLHook(std::function<void(const std::string&)> hook);
 

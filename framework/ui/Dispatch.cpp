@@ -19,6 +19,8 @@ namespace fw {
 namespace {
 
 int depth = 0;
+// The window whose handler runs (the innermost handler that named one).
+Window* handlerWindow = nullptr;
 
 struct HeldEvent {
     QPointer<QObject> receiver;
@@ -155,6 +157,10 @@ void yieldProcessor() {
 
 namespace internal {
 
+Window* currentHandlerWindow() {
+    return handlerWindow;
+}
+
 bool qtUsable() {
     return QCoreApplication::instance() && !QCoreApplication::closingDown() && !processEnding;
 }
@@ -182,17 +188,22 @@ bool InHandler() {
     return depth > 0;
 }
 
-void Dispatch(const std::function<void()>& fn) {
+void Dispatch(const std::function<void()>& fn, Window* window) {
     struct Depth {
-        Depth() {
+        Window* outerWindow = handlerWindow;
+        explicit Depth(Window* w) {
+            if (w) handlerWindow = w;
             // The event loop has just handed over: a yield lets it in again
             // only once a whole interval has passed in this handler.
             if (depth++ == 0) RestartYieldInterval();
         }
-        ~Depth() { --depth; }
+        ~Depth() {
+            --depth;
+            handlerWindow = outerWindow;
+        }
     };
     {
-        Depth guard;
+        Depth guard(window);
         try {
             fn();
         } catch (const NilObjectException& e) {

@@ -24,6 +24,11 @@ void ensureLayer();
 // boxes and other dialogs of the layer itself).
 Window* programWindowOf(const QObject* o);
 
+// The window named by the running handler's Dispatch (its button, timer,
+// mouse or close box), or nullptr. Closed meanwhile, it still exists until no
+// handler runs.
+Window* currentHandlerWindow();
+
 // True while the application object exists and neither it nor the process
 // is ending: only then may a destructor touch Qt objects.
 bool qtUsable();

@@ -40,7 +40,7 @@ PushButton::PushButton() {
         auto* pb = static_cast<PushButton*>(internal::controlOf(b));
         if (!pb) return;
         auto keep = pb->shared_from_this();
-        Dispatch([pb] { pb->Action.Raise(); });
+        Dispatch([pb] { pb->Action.Raise(); }, pb->WindowPtr());
     });
     setWidget(b);
 }

@@ -135,13 +135,13 @@ void Timer::tick() {
         }
         mode_ = 0;
         timer_->stop();
-        Dispatch([this] { Action.Raise(); });
+        Dispatch([this] { Action.Raise(); }, WindowPtr());
         return;
     }
     // Due now: delivered at once, unless a handler runs or older owed ticks
     // come first; then it is owed behind them.
     if (!InHandler() && TimerQueue::owed().empty()) {
-        Dispatch([this] { Action.Raise(); });
+        Dispatch([this] { Action.Raise(); }, WindowPtr());
         return;
     }
     TimerQueue::owe(this);
@@ -152,7 +152,7 @@ void Timer::tick() {
 void Timer::deliverOwed() {
     auto keep = shared_from_this();
     timer_->start(std::max(period_, 0));
-    Dispatch([this] { Action.Raise(); });
+    Dispatch([this] { Action.Raise(); }, WindowPtr());
 }
 
 }  // namespace fw

@@ -241,6 +241,11 @@ void Window::Show() {
         }
     }
     d_->top->show();
+    // Minimised by the window manager (its box, a shortcut, a pager) the
+    // window is still shown as far as Qt goes; it comes back once it asks
+    // for its normal state, which maps it again.
+    if (d_->top->windowState() & Qt::WindowMinimized)
+        d_->top->setWindowState((d_->top->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) d_->top->raise();  // it cannot
     d_->top->activateWindow();
     internal::moveToFront(this);

@@ -108,7 +108,7 @@ protected:
         if (!owner || owner->IsClosed() || !closeBox) return;
         Window* w = owner;
         auto keep = w->shared_from_this();
-        Dispatch([w] { w->Close(); });
+        Dispatch([w] { w->Close(); }, w);
     }
 
     // Return presses the default button, Escape the cancel button, when the

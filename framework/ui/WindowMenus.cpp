@@ -11,6 +11,18 @@ namespace fw {
 
 namespace {
 
+// A menu text as Qt reads it: an ampersand of the text shows as one.
+QString menuText(const std::string& text) {
+    return QString::fromStdString(text).replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+// A menu title underlines its first letter, so that Alt with that letter
+// opens the menu, as in any application here.
+QString menuTitle(const std::string& text) {
+    const QString t = menuText(text);
+    return t.isEmpty() ? t : QLatin1Char('&') + t;
+}
+
 QKeySequence shortcutOf(const std::string& s) {
     QString k = QString::fromStdString(s);
     k.replace(QStringLiteral("Cmd"), QStringLiteral("Ctrl"), Qt::CaseInsensitive);
@@ -23,11 +35,11 @@ void addMenuItems(QMenu* menu, const Ref<MenuItem>& parent) {
         if (item->Text == "-") {
             menu->addSeparator();
         } else if (!item->Children().empty()) {
-            QMenu* sub = menu->addMenu(QString::fromStdString(item->Text));
+            QMenu* sub = menu->addMenu(menuText(item->Text));
             sub->setObjectName(QString::fromStdString(item->Name));
             addMenuItems(sub, item);
         } else {
-            QAction* a = menu->addAction(QString::fromStdString(item->Text));
+            QAction* a = menu->addAction(menuText(item->Text));
             a->setObjectName(QString::fromStdString(item->Name));
             if (!item->KeyboardShortcut.empty()) a->setShortcut(shortcutOf(item->KeyboardShortcut));
             a->setEnabled(item->Enabled());
@@ -46,7 +58,7 @@ void installMenuBar(TopLevelWidget* top) {
     if (!app || !app->MenuBar || !top || top->menuBar) return;
     auto* bar = new QMenuBar(top);
     for (const auto& title : app->MenuBar->Children()) {
-        QMenu* m = bar->addMenu(QString::fromStdString(title->Text));
+        QMenu* m = bar->addMenu(menuTitle(title->Text));
         m->setObjectName(QString::fromStdString(title->Name));
         addMenuItems(m, title);
     }

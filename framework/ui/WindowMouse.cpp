@@ -60,20 +60,20 @@ void Window::deliverMousePress(int32_t x, int32_t y) {
     if (closed_) return;
     auto keep = shared_from_this();
     mouseTracking_ = false;
-    Dispatch([this, x, y] { mouseTracking_ = Event_MouseDown(x, y); });
+    Dispatch([this, x, y] { mouseTracking_ = Event_MouseDown(x, y); }, this);
 }
 
 void Window::deliverMouseMove(int32_t x, int32_t y) {
     if (closed_ || !mouseTracking_) return;
     auto keep = shared_from_this();
-    Dispatch([this, x, y] { Event_MouseDrag(x, y); });
+    Dispatch([this, x, y] { Event_MouseDrag(x, y); }, this);
 }
 
 void Window::deliverMouseRelease(int32_t x, int32_t y) {
     if (closed_ || !mouseTracking_) return;
     mouseTracking_ = false;
     auto keep = shared_from_this();
-    Dispatch([this, x, y] { Event_MouseUp(x, y); });
+    Dispatch([this, x, y] { Event_MouseUp(x, y); }, this);
 }
 
 }  // namespace fw

@@ -2,6 +2,7 @@
 // enabling, the menu handlers, the splash and About windows, the pictures, and
 // the Reset dialog with its rebuilding of the laboratories.
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include "app/App.h"
@@ -76,14 +77,20 @@ class TestApp : public QObject {
     QStringList urls_;
     fw::Ref<class WindowAbout> about_;
 
+    QString aboutStillOpen() const {
+        bool gone = about_ && about_->IsClosed() && !about_->Visible();
+        for (const auto& w : fw::OpenWindows()) gone = gone && !fw::IsA<class WindowAbout>(w);
+        return gone ? "" : " (About still open)";
+    }
+    // Records the addresses asked for, and whether About was still open.
+    void installShowURLHook() {
+        fw::SetShowURLHook([this](const std::string& url) { urls_ << QString::fromStdString(url) + aboutStillOpen(); });
+    }
+
 private slots:
     void initTestCase() {
         StartApplicationForTest("tst_app");
-        fw::SetShowURLHook([this](const std::string& url) {
-            bool gone = about_ && about_->IsClosed() && !about_->Visible();
-            for (const auto& w : fw::OpenWindows()) gone = gone && !fw::IsA<class WindowAbout>(w);
-            urls_ << QString::fromStdString(url) + (gone ? "" : " (About still open)");
-        });
+        installShowURLHook();
     }
     void init() { CloseAllWindows(); }
     void cleanupTestCase() { init(); }
@@ -146,24 +153,47 @@ private slots:
         }));
     }
 
-    // The splash's timer goes with it; About is gone before the browser is asked.
+    // The splash's timer goes with it; About is gone before the browser is
+    // asked. Without a browser (none on the PATH) the user gets the address in
+    // a message, and the terminal nothing.
     void closing_data() {
         QTest::addColumn<bool>("splash");
         QTest::addColumn<QString>("how");  // "timer", "click" or a push button
+        QTest::addColumn<bool>("browser");
         QTest::addColumn<QStringList>("urls");
-        QTest::newRow("splash: timer") << true << "timer" << QStringList();
-        QTest::newRow("splash: click") << true << "click" << QStringList();
-        QTest::newRow("About: OK") << false << "PushButtonClose" << QStringList();
-        QTest::newRow("About: Go there") << false << "PushButtonGoThere" << QStringList{kVelloranWebAddress.c_str()};
-        QTest::newRow("About: click") << false << "click" << QStringList();
+        const QString web = kVelloranWebAddress.c_str();
+        QTest::newRow("splash: timer") << true << "timer" << true << QStringList();
+        QTest::newRow("splash: click") << true << "click" << true << QStringList();
+        QTest::newRow("About: OK") << false << "PushButtonClose" << true << QStringList();
+        QTest::newRow("About: Go there") << false << "PushButtonGoThere" << true << QStringList{web};
+        QTest::newRow("About: Go there, no browser")
+            << false << "PushButtonGoThere" << false << QStringList{"message: " + web};
+        QTest::newRow("About: click") << false << "click" << true << QStringList();
     }
     void closing() {
         QFETCH(bool, splash);
         QFETCH(QString, how);
+        QFETCH(bool, browser);
         QFETCH(QStringList, urls);
         urls_.clear();
         fw::Ref<fw::Window> w = splash ? fw::Ref<fw::Window>(WindowSplash()) : (about_ = WindowAbout());
         std::weak_ptr<fw::Timer> timer = fw::As<fw::Timer>(w->FindControl("TimerClose"));
+        QTemporaryDir nothing;
+        const QByteArray path = qgetenv("PATH");
+        static QStringList terminal;
+        terminal.clear();
+        if (!browser) {
+            fw::SetShowURLHook(nullptr);
+            qputenv("PATH", nothing.path().toLocal8Bit());
+            qunsetenv("BROWSER");
+            qunsetenv("DEFAULT_BROWSER");
+            fw::SetMsgBoxHook([this](const std::string& text) {
+                const QString web = kVelloranWebAddress.c_str();
+                urls_ << "message: " + (QString::fromStdString(text).contains(web) ? web : "without the address") +
+                             aboutStillOpen();
+            });
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& m) { terminal << m; });
+        }
         if (how == "timer") timer.lock()->Fire();
         else if (how != "click") w->Ctl<fw::PushButton>(how.toStdString())->Push();
         else {
@@ -171,6 +201,13 @@ private slots:
             w->SimulateMouseUp(8, 8);
         }
         fw::ProcessPendingEvents();
+        if (!browser) {
+            qInstallMessageHandler(nullptr);
+            qputenv("PATH", path);
+            fw::SetMsgBoxHook([](const std::string& text) { QFAIL(text.c_str()); });
+            installShowURLHook();
+        }
+        QCOMPARE(terminal, QStringList());
         QVERIFY(w->IsClosed() && !w->Visible() && fw::OpenWindows().empty());
         QCOMPARE(urls_, urls);
         QCOMPARE(timer.expired(), !splash);

@@ -109,6 +109,7 @@ private slots:
         auto app = New<TestApp>();
         app->MenuBar = New<MenuBar>();
         auto edit = New<MenuItem>();
+        edit->Name = edit->Text = "Edit";
         for (const char* name : {"EditUndo", "EditCopy"}) {
             auto m = New<MenuItem>();
             m->Name = m->Text = name;
@@ -152,6 +153,32 @@ private slots:
         QCOMPARE(bar->isVisible(), barShown);
         QTest::keyClick(w->widget()->windowHandle(), Qt::Key_Y, Qt::ControlModifier);
         QVERIFY2(events.contains("app redo"), qPrintable(events.join(", ")));
+    }
+
+    // Alt and a title's first letter open its menu, the arrows and Return
+    // choose from it.
+    void menusFromTheKeyboard_data() {
+        QTest::addColumn<QList<int>>("keys");  // after Alt+E
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QStringList>("chosen");
+        QTest::newRow("Alt+E") << QList<int>{} << "Edit" << QStringList();
+        QTest::newRow("Alt+E, Down, Return") << QList<int>{Qt::Key_Down, Qt::Key_Return} << ""
+                                             << QStringList{"app redo"};
+    }
+    void menusFromTheKeyboard() {
+        QFETCH(QList<int>, keys);
+        QFETCH(QString, menu);
+        QFETCH(QStringList, chosen);
+        QWindow* win = shownWindow()->widget()->windowHandle();
+        QTest::keyClick(win, Qt::Key_E, Qt::AltModifier);
+        for (int k : keys) QTest::keyClick(win, Qt::Key(k));
+        ProcessPendingEvents();
+        QWidget* popup = QApplication::activePopupWidget();
+        QCOMPARE(popup ? popup->objectName() : QString(), menu);
+        if (popup) popup->close();
+        events.removeAll("enable app");
+        events.removeAll("enable window");
+        QCOMPARE(events, chosen);
     }
 
     // By name, by name and index; Ctl<T> throws on a wrong class or no match.
