@@ -1,9 +1,9 @@
 // The Divergence and Archipelago windows: a new window, the fast forward,
-// virions carried to the comparison panel's slots, island names as source
-// labels, and mouse input during a tick. (The islands' breeding, in index
-// order, is pinned by the checksum test.)
-#include <QMouseEvent>
+// virions carried between populations and the comparison panel's slots,
+// island names as source labels. (The islands' breeding, in index order, is
+// pinned by the checksum test.)
 #include <QtTest>
+#include <functional>
 
 #include "engine/RAlea.h"
 #include "labs/divergence/WindowArchipelago.h"
@@ -12,6 +12,9 @@
 #include "support/TestApp.h"
 
 namespace {
+
+const QString kTooFew = "The number of generations for fast forward must be a positive integer.";
+const QString kTooMany = "The maximum number of generations for fast forward is 500.";
 
 QString text(const fw::Window& w, const char* name, int32_t i = -1) {
     return QString::fromStdString(w.Ctl<fw::StaticText>(name, i)->Text());
@@ -51,10 +54,9 @@ QList<int> counts(const W& w) {
     return n << (w.DragTron ? 1 : 0);
 }
 
-template <class W>
-QStringList gens(const W& w) {
+QStringList gens(const fw::Window& w, int populations) {
     QStringList out;
-    for (int32_t i = 0; i < W::kPopulations; ++i) out << text(w, "GenCounter", i);
+    for (int32_t i = 0; i < populations; ++i) out << text(w, "GenCounter", i);
     return out;
 }
 
@@ -67,9 +69,9 @@ QStringList panel(const fw::Window& w) {
             text(w, "StaticTextNumDiffs")};
 }
 
-void setLetters(const driftCan& can, const std::string& s) {
+void setLetters(const driftCan& can, const QString& s) {
     auto a = fw::New<cArray>(static_cast<int32_t>(s.size()));
-    for (size_t i = 0; i < s.size(); ++i) a->set(static_cast<int32_t>(i + 1), std::string(1, s[i]));
+    for (int i = 0; i < s.size(); ++i) a->set(i + 1, s.mid(i, 1).toStdString());
     fw::Cast<virionTron>(can.AniTrons(1))->Sequence = a;
 }
 
@@ -80,15 +82,16 @@ class TestDiverge : public QObject {
 
     fw::Ref<class WindowDiverge> d;
     fw::Ref<class WindowArchipelago> a;
-    std::vector<std::string> messages;
+    QStringList messages;
 
 private slots:
     void initTestCase() {
         StartApplicationForTest("tst_diverge", kApplicationOnly);
-        fw::SetMsgBoxHook([this](const std::string& s) { messages.push_back(s); });
+        fw::SetMsgBoxHook([this](const std::string& s) { messages << QString::fromStdString(s); });
     }
     void init() {
         Globals::StartUp();
+        Globals::PopSize = 4;
         Globals::myRAlea->setSeed(4242.0);
         messages.clear();
         d = WindowDiverge();
@@ -96,132 +99,154 @@ private slots:
     }
     void cleanup() { CloseAllWindows(); }
 
-    // Only the first population is full; every counter, slot, label, list
-    // row and island name is empty or zero. A press outside every population
-    // and slot (frames, borders, labels, the list, the panel's background,
-    // the ring's centre) takes nothing and changes nothing.
-    void newWindowsAndPressesOutside() {
-        for (int pass = 0; pass < 2; ++pass) {
-            const int n = Globals::PopSize;
-            QCOMPARE(counts(*d), QList<int>({n, 0, 0, 0, 0}));
-            QCOMPARE(counts(*a), QList<int>({n, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
-            QCOMPARE(gens(*d), QStringList(2, "0"));
-            QCOMPARE(gens(*a), QStringList(8, "0"));
-            QCOMPARE(panel(*d), QStringList(5, ""));
-            QCOMPARE(panel(*a), QStringList(5, ""));
-            for (QPoint p : {QPoint(19, 100), QPoint(20, 100), QPoint(300, 100), QPoint(140, 400),
-                             QPoint(300, 360), QPoint(130, 349)})
-                QVERIFY(!press(*d, p));
-            for (QPoint p : {QPoint(38, 100), QPoint(138, 100), QPoint(80, 62), QPoint(80, 50),
-                             QPoint(50, 178), QPoint(290, 200)})
-                QVERIFY(!press(*a, p));
-        }
-        for (int32_t i = 0; i < 8; ++i)
-            QCOMPARE(a->Ctl<fw::EditField>("EditFieldPopName", i)->Text(), std::string());
-    }
-
-    // A valid request of n generations runs n ticks, each breeding the left
-    // population once; tick n + 1 ends the run.
+    // A valid request of n generations runs n ticks, each breeding the first
+    // population once; tick n + 1 ends the run. A double-click on Fast Fwd
+    // asks once: its second click comes on the greyed button.
     void fastForwardRequest_data() {
         QTest::addColumn<QString>("entered");
-        QTest::addColumn<int>("message");  // 0 none, 1 too few, 2 too many
+        QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("fieldAfter");
         QTest::addColumn<int>("n");
-        QTest::newRow("500") << "500" << 0 << "500" << 500;
-        QTest::newRow("500.4") << "500.4" << 2 << "500" << 0;
-        QTest::newRow("501") << "501" << 2 << "500" << 0;
-        QTest::newRow("0.9") << "0.9" << 1 << "1" << 0;
-        QTest::newRow("empty") << "" << 1 << "1" << 0;
-        QTest::newRow("abc") << "abc" << 1 << "1" << 0;
-        QTest::newRow("2.4") << "2.4" << 0 << "2.4" << 2;
-        QTest::newRow("2.5 rounds up") << "2.5" << 0 << "2.5" << 3;
+        QTest::addColumn<QString>("doubleClickIn");  // the window, or none: pushed in Divergence
+        QTest::newRow("500") << "500" << "" << "500" << 500 << "";
+        QTest::newRow("500.4") << "500.4" << kTooMany << "500" << 0 << "";
+        QTest::newRow("0.9") << "0.9" << kTooFew << "1" << 0 << "";
+        QTest::newRow("2.4") << "2.4" << "" << "2.4" << 2 << "";
+        QTest::newRow("2.5 rounds up") << "2.5" << "" << "2.5" << 3 << "";
+        QTest::newRow("double-click, Divergence") << "2" << "" << "2" << 2 << "Divergence";
+        QTest::newRow("double-click, Archipelago") << "2" << "" << "2" << 2 << "Archipelago";
     }
     void fastForwardRequest() {
         QFETCH(QString, entered);
-        QFETCH(int, message);
+        QFETCH(QString, message);
         QFETCH(QString, fieldAfter);
         QFETCH(int, n);
-        fastForward(*d, entered.toStdString());
-        const std::vector<std::string> expected[] = {
-            {},
-            {"The number of generations for fast forward must be a positive integer."},
-            {"The maximum number of generations for fast forward is 500."}};
-        QCOMPARE(messages, expected[message]);
-        QCOMPARE(d->Ctl<fw::EditField>("EditFieldFastFwd")->Text(), fieldAfter.toStdString());
-        QCOMPARE(text(*d, "CountDown"), QString::number(n));
-        auto button = d->Ctl<fw::PushButton>("PushButtonFastFwd");
-        auto timer = d->Ctl<fw::Timer>("TimerWait");
-        QCOMPARE(timer->Mode(), message == 0 ? 2 : 0);
-        QCOMPARE(button->Enabled(), message != 0);
-        for (int k = 1; message == 0 && k <= n + 1; ++k) {
-            const fw::Ref<aniTron> before = d->Population(0).AniTrons(1);
+        QFETCH(QString, doubleClickIn);
+        const bool islands = doubleClickIn == "Archipelago";
+        fw::Window& w = islands ? static_cast<fw::Window&>(*a) : *d;
+        driftCan& first = islands ? a->Population(0) : d->Population(0);
+        auto button = w.Ctl<fw::PushButton>("PushButtonFastFwd");
+        auto timer = w.Ctl<fw::Timer>("TimerWait");
+        if (doubleClickIn.isEmpty()) {
+            fastForward(w, entered.toStdString());
+        } else {
+            w.Show();
+            QVERIFY(QTest::qWaitForWindowExposed(w.widget()));
+            w.Ctl<fw::EditField>("EditFieldFastFwd")->SetText(entered.toStdString());
+            QTest::mouseClick(button->widget(), Qt::LeftButton);
+        }
+        AtFirstBlit second([&] {
+            if (!doubleClickIn.isEmpty()) secondClickOfDouble(button->widget());
+        });
+        QCOMPARE(messages, message.isEmpty() ? QStringList() : QStringList(message));
+        QCOMPARE(w.Ctl<fw::EditField>("EditFieldFastFwd")->Text(), fieldAfter.toStdString());
+        QCOMPARE(text(w, "CountDown"), QString::number(n));
+        QCOMPARE(timer->Mode(), n > 0 ? 2 : 0);
+        QCOMPARE(button->Enabled(), n == 0);
+        for (int k = 1; n > 0 && k <= n + 1; ++k) {
+            const fw::Ref<aniTron> before = first.AniTrons(1);
             timer->Fire();
-            QCOMPARE(d->Population(0).AniTrons(1) != before, k <= n);
-            QCOMPARE(gens(*d), QStringList({QString::number(std::min(k, n)), "0"}));
+            if (!doubleClickIn.isEmpty()) fw::ProcessPendingEvents();
+            QCOMPARE(first.AniTrons(1) != before, k <= n);
+            QCOMPARE(gens(w, 2), QStringList({QString::number(std::min(k, n)), "0"}));
             QCOMPARE(button->Enabled(), k > n);
             QCOMPARE(timer->Mode(), k > n ? 0 : 2);
         }
-        QCOMPARE(text(*d, "CountDown"), QString("0"));
+        QCOMPARE(text(w, "CountDown"), QString("0"));
+        QCOMPARE(second.sent, n > 0);
     }
 
-    // A double-click on Fast Fwd asks for the count once: its second click
-    // comes on the greyed button while the first request's ticks run.
-    void doubleClickOnFastFwd_data() {
-        QTest::addColumn<bool>("archipelago");
-        QTest::newRow("Divergence") << false;
-        QTest::newRow("Archipelago") << true;
+    // A new Divergence window has only its left population full, every
+    // counter at 0 and the panel empty. Then virions are carried with the
+    // mouse, one move after another: from a population (pN; pN=LETTERS
+    // first gives its virion those letters) or a slot (sN) to a population or
+    // a slot, N times (*N), or pressed and released while a tick runs
+    // (during a tick), to be carried once it is over; a tick breeds every
+    // population once; a press at a point outside every population and slot
+    // (@x,y) takes nothing. The panel shows each virion's source and letters
+    // and compares the two rows position by position over the upper one.
+    void carries_data() {
+        QTest::addColumn<QStringList>("moves");
+        QTest::addColumn<QList<int>>("counts");
+        QTest::addColumn<QStringList>("gens");
+        QTest::addColumn<QStringList>("panel");
+        const QStringList zero{"0", "0"}, none(5, "");
+        QTest::newRow("presses outside")
+            << QStringList{"@19,100", "@20,100", "@300,100", "@140,400", "@300,360", "@130,349"}
+            << QList<int>{4, 0, 0, 0, 0} << zero << none;
+        QTest::newRow("a full slot's virion replaced") << QStringList{"p0>s0", "p0=ATGCA>s0", "p0=ATGCA>p1", "p1>s1"}
+            << QList<int>{1, 0, 1, 1, 0} << zero << QStringList{"Left", "Right", "ATGCA", "ATGCA", "0"};
+        QTest::newRow("the last letter differs") << QStringList{"p0=ATGCA>s0", "p0=ATGCT>p1", "p1>s1"}
+            << QList<int>{2, 0, 1, 1, 0} << zero << QStringList{"Left", "Right", "ATGCA", "ATGCT", "1"};
+        QTest::newRow("shorter upper row") << QStringList{"p0=ATG>s0", "p0=ATGCA>s1"}
+            << QList<int>{2, 0, 1, 1, 0} << zero << QStringList{"Left", "Left", "ATG", "ATGCA", "0"};
+        QTest::newRow("pulled out of a slot") << QStringList{"p0=ATG>s0", "p0=ATC>s1", "s0>p1"}
+            << QList<int>{2, 1, 0, 1, 0} << zero << QStringList{"", "Left", "", "ATC", ""};
+        QTest::newRow("from slot to slot") << QStringList{"p0=AT>s0", "p0>s1", "s0>s1"}
+            << QList<int>{2, 0, 0, 1, 0} << zero << QStringList{"", "", "", "AT", ""};
+        QTest::newRow("one of four carried away after a tick") << QStringList{"tick", "p0>p1*3"}
+            << QList<int>{1, 3, 0, 0, 0} << QStringList{"1", "0"} << none;
+        QTest::newRow("the last carried away") << QStringList{"tick", "p0>p1*4"}
+            << QList<int>{0, 4, 0, 0, 0} << zero << none;
+        QTest::newRow("a refilled population bred") << QStringList{"p0>p1", "tick"}
+            << QList<int>{4, 4, 0, 0, 0} << QStringList{"1", "1"} << none;
+        QTest::newRow("carried during a tick") << QStringList{"p0>s0", "s0>p1 during a tick"}
+            << QList<int>{4, 1, 0, 0, 0} << QStringList{"1", "0"} << none;
     }
-    void doubleClickOnFastFwd() {
-        QFETCH(bool, archipelago);
-        fw::Window& w = archipelago ? static_cast<fw::Window&>(*a) : *d;
-        w.Show();
-        QVERIFY(QTest::qWaitForWindowExposed(w.widget()));
-        auto button = w.Ctl<fw::PushButton>("PushButtonFastFwd");
-        auto timer = w.Ctl<fw::Timer>("TimerWait");
-        w.Ctl<fw::EditField>("EditFieldFastFwd")->SetText("2");
-        QTest::mouseClick(button->widget(), Qt::LeftButton);
-        AtFirstBlit second([&] { secondClickOfDouble(button->widget()); });
-        for (int k = 0; k < 10 && timer->Mode() != 0; ++k) {
-            timer->Fire();
-            fw::ProcessPendingEvents();
+    void carries() {
+        QFETCH(QStringList, moves);
+        QFETCH(QList<int>, counts);
+        QFETCH(QStringList, gens);
+        QFETCH(QStringList, panel);
+        d->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(d->widget()));
+        auto place = [&](const QString& p, int32_t k) {
+            const int i = p.mid(1, 1).toInt();
+            return p.startsWith('p') ? at(d->Population(i), k) : at(d->Slot(i), k);
+        };
+        auto tick = [&](std::function<void()> during) {
+            fastForward(*d, "1");
+            AtFirstBlit input(std::move(during));
+            d->Ctl<fw::Timer>("TimerWait")->Fire();
+            fw::ProcessPendingEvents();  // what was held goes out
+            d->Ctl<fw::Timer>("TimerWait")->Fire();
+        };
+        for (const QString& move : moves) {
+            const QString from = move.section('>', 0, 0), to = move.section('>', 1).left(2);
+            if (move.startsWith('@')) {  // frames, borders, labels, the list, the panel's background
+                QVERIFY(!press(*d, QPoint(move.mid(1).section(',', 0, 0).toInt(), move.section(',', 1).toInt())));
+            } else if (move == "tick") {
+                tick([] {});
+            } else if (move.endsWith("during a tick")) {
+                tick([&, p = place(from, 1), q = place(to, 0)] {
+                    QTest::mousePress(d->contentWidget(), Qt::LeftButton, {}, p);
+                    QTest::mouseRelease(d->contentWidget(), Qt::LeftButton, {}, q);
+                });
+            } else {
+                for (int k = 0; k < qMax(1, move.section('*', 1).toInt()); ++k) {
+                    if (from.contains('=')) setLetters(d->Population(from.mid(1, 1).toInt()), from.section('=', 1));
+                    carry(*d, place(from, 1), place(to, 0));
+                }
+            }
         }
-        QVERIFY(second.sent);
-        const QStringList counters = archipelago ? gens(*a) : gens(*d);
-        QCOMPARE(counters.first(), QString("2"));
-        QCOMPARE(timer->Mode(), 0);
-        QVERIFY(button->Enabled());
+        QCOMPARE(::counts(*d), counts);
+        QCOMPARE(::gens(*d, 2), gens);
+        QCOMPARE(::panel(*d), panel);
     }
 
-    // A drop on a full slot replaces its virion; the panel shows each
-    // virion's source and letters, and compares the two rows position by
-    // position.
-    void slotsAndDifferenceCount_data() {
-        QTest::addColumn<QString>("upper");
-        QTest::addColumn<QString>("lower");
-        QTest::addColumn<QString>("count");
-        QTest::newRow("equal") << "ATGCA" << "ATGCA" << "0";
-        QTest::newRow("one difference") << "ATGCA" << "ATCCA" << "1";
-        QTest::newRow("shorter first row") << "ATG" << "ATGCA" << "0";
-    }
-    void slotsAndDifferenceCount() {
-        QFETCH(QString, upper);
-        QFETCH(QString, lower);
-        QFETCH(QString, count);
-        driftCan& left = d->Population(0);
-        carry(*d, at(left, 1), at(d->Slot(0)));  // replaced below
-        setLetters(left, upper.toStdString());
-        carry(*d, at(left, 1), at(d->Slot(0)));
-        QCOMPARE(panel(*d), QStringList({"Left", "", upper, "", ""}));
-        setLetters(left, lower.toStdString());  // shown from the right population
-        carry(*d, at(left, 1), at(d->Population(1)));
-        carry(*d, at(d->Population(1), 1), at(d->Slot(1)));
-        QCOMPARE(counts(*d), QList<int>({Globals::PopSize - 3, 0, 1, 1, 0}));
-        QCOMPARE(panel(*d), QStringList({"Left", "Right", upper, lower, count}));
-    }
-
-    // The label is the island's name as it reads at the drop, shown as plain
-    // text; a virion moved between slots leaves the labels as they were.
-    void sourceLabelIsTheIslandName() {
+    // A new Archipelago window has only its first island full, every counter
+    // at 0, the panel and the names empty; a press between the islands takes
+    // nothing. A source label is the island's name as it reads at the drop,
+    // shown as plain text; a virion moved between slots leaves the labels as
+    // they were.
+    void archipelago() {
+        for (QPoint p : {QPoint(38, 100), QPoint(138, 100), QPoint(80, 62), QPoint(80, 50), QPoint(50, 178),
+                         QPoint(290, 200)})
+            QVERIFY(!press(*a, p));
+        QCOMPARE(counts(*a), QList<int>({4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+        QCOMPARE(gens(*a, 8), QStringList(8, "0"));
+        QCOMPARE(panel(*a), QStringList(5, ""));
+        for (int32_t i = 0; i < 8; ++i) QCOMPARE(a->Ctl<fw::EditField>("EditFieldPopName", i)->Text(), std::string());
         const QString name = "<b>Reef</b> & \"north\"\t\xc3\xa9";
         carry(*a, at(a->Population(0), 1), at(a->Population(3)));
         carry(*a, at(a->Population(0), 1), at(a->Population(3)));
@@ -234,31 +259,6 @@ private slots:
         QCOMPARE(panel(*a).mid(0, 2), QStringList({"", name}));
         carry(*a, at(a->Population(0), 1), at(a->Slot(1)));  // from an unnamed island
         QCOMPARE(panel(*a).mid(0, 2), QStringList({"", ""}));
-    }
-
-    // A press and a release posted before a tick are taken in by its yields
-    // and held until it is over: the virion they carry from slot 0 to
-    // island 5 is neither lost nor bred on the way.
-    void inputDuringTick() {
-        carry(*a, at(a->Population(0), 1), at(a->Slot(0)));
-        const fw::Ref<aniTron> carried = a->Slot(0).AniTrons(1);
-        a->Show();
-        fastForward(*a, "1");
-        QWidget* content = a->contentWidget();
-        auto post = [&](QEvent::Type type, QPoint p, Qt::MouseButtons buttons) {
-            QCoreApplication::postEvent(
-                content, new QMouseEvent(type, QPointF(p), content->mapToGlobal(QPointF(p)),
-                                         Qt::LeftButton, buttons, Qt::NoModifier));
-        };
-        post(QEvent::MouseButtonPress, at(a->Slot(0)), Qt::LeftButton);
-        post(QEvent::MouseButtonRelease, at(a->Population(5)), Qt::NoButton);
-        fw::ExpireYieldInterval();
-        a->Ctl<fw::Timer>("TimerWait")->Fire();
-        QCOMPARE(a->Population(5).AniTrons.UBound(), 0);
-        fw::ProcessPendingEvents();
-        QCOMPARE(counts(*a), QList<int>({Globals::PopSize, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0}));
-        QCOMPARE(a->Population(5).AniTrons(1), carried);
-        QCOMPARE(gens(*a), QStringList({"1", "0", "0", "0", "0", "0", "0", "0"}));
     }
 };
 

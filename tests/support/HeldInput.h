@@ -7,16 +7,12 @@
 
 #include "engine/CacheCan.h"
 
-// Runs `input` once, when a canvas first puts its picture on the screen (a
-// fast forward's generation, a tick's population): from inside the handler
-// that draws it, as the user's input arrives while it runs.
-class AtFirstBlit {
-public:
+// Runs `input` once, from inside the handler that first puts a canvas's
+// picture on the screen (a fast forward's generation, a tick's population).
+struct AtFirstBlit {
     explicit AtFirstBlit(std::function<void()> input) {
         CacheCan::SetBlitObserver([this, input = std::move(input)](CacheCan&) {
-            if (sent) return;
-            sent = true;
-            input();
+            if (!sent) sent = true, input();
         });
     }
     ~AtFirstBlit() { CacheCan::SetBlitObserver(nullptr); }
