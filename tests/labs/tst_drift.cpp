@@ -61,6 +61,22 @@ QImage pictureOf(agingDrCan& can) {
 }
 QImage onScreen(agingDrCan& can) { return can.Snapshot().convertToFormat(QImage::Format_RGB32); }
 
+struct Drop {
+    int letters, lines;  // of the virion's sequence, of its card
+    QPoint at;           // the release
+    QString where;       // there: the canvas, the list, elsewhere; or no pick-up while running
+    int earlier;         // rows dropped on the list before
+};
+
+struct FastForward {
+    int popSize, ticksFirst;  // timer ticks before the fast forward
+    QString count;
+    // Keys held all along (Ctrl, period); Space: Space on Fast Fwd instead of
+    // a click; during: at the first generation shown; after: once it is over.
+    QString input, message;
+    int shown;  // generations shown
+};
+
 }  // namespace
 
 class TestDrift : public QObject {
@@ -96,81 +112,65 @@ private slots:
     // Fwd (greyed, but keeping the focus) goes nowhere. It ends idle, the
     // focus where it was.
     void fastForward_data() {
-        QTest::addColumn<int>("popSize");
-        QTest::addColumn<int>("ticksFirst");  // timer ticks before the fast forward
-        QTest::addColumn<QString>("count");
-        // Keys held all along (Ctrl, period); Space: Tab to Fast Fwd and Space
-        // instead of a click; during: at the first generation shown; after:
-        // once the run is over.
-        QTest::addColumn<QString>("input");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<int>("shown");  // generations shown
-        QTest::newRow("0.9") << 10 << 0 << "0.9" << "" << kTooFew << 0;
-        QTest::newRow("101") << 10 << 0 << "101" << "" << kTooMany << 0;
-        QTest::newRow("100 and a half") << 10 << 0 << "100.5" << "" << kTooMany << 0;
-        QTest::newRow("100, one virion") << 1 << 0 << "100" << "" << "" << 100;
-        QTest::newRow("defaults, started half grown") << 50 << 130 << "6" << "" << "" << 6;
-        QTest::newRow("one, started during the births") << 10 << 5 << "1" << "" << "" << 1;
-        QTest::newRow("Ctrl and period held") << 10 << 0 << "5" << "Ctrl period" << "" << 1;
-        QTest::newRow("Ctrl alone held") << 10 << 0 << "3" << "Ctrl" << "" << 3;
-        QTest::newRow("period alone held") << 10 << 0 << "3" << "period" << "" << 3;
-        QTest::newRow("double-click") << 10 << 0 << "5" << "after:double-FastFwd" << "" << 5;
-        QTest::newRow("click on the greyed Fast Fwd") << 10 << 0 << "5" << "during:click-FastFwd" << "" << 5;
-        QTest::newRow("click on the greyed Run") << 10 << 0 << "5" << "during:click-Run" << "" << 5;
-        QTest::newRow("Space twice") << 10 << 0 << "5" << "Space during:Space" << "" << 5;
+        QTest::addColumn<FastForward>("f");
+        QTest::newRow("0.9") << FastForward{10, 0, "0.9", "", kTooFew, 0};
+        QTest::newRow("101") << FastForward{10, 0, "101", "", kTooMany, 0};
+        QTest::newRow("100 and a half") << FastForward{10, 0, "100.5", "", kTooMany, 0};
+        QTest::newRow("100, one virion") << FastForward{1, 0, "100", "", "", 100};
+        QTest::newRow("defaults, started half grown") << FastForward{50, 130, "6", "", "", 6};
+        QTest::newRow("one, started during the births") << FastForward{10, 5, "1", "", "", 1};
+        QTest::newRow("Ctrl and period held") << FastForward{10, 0, "5", "Ctrl period", "", 1};
+        QTest::newRow("Ctrl alone held") << FastForward{10, 0, "3", "Ctrl", "", 3};
+        QTest::newRow("period alone held") << FastForward{10, 0, "3", "period", "", 3};
+        QTest::newRow("double-click") << FastForward{10, 0, "5", "after:double-FastFwd", "", 5};
+        QTest::newRow("click on the greyed Fast Fwd") << FastForward{10, 0, "5", "during:click-FastFwd", "", 5};
+        QTest::newRow("click on the greyed Run") << FastForward{10, 0, "5", "during:click-Run", "", 5};
+        QTest::newRow("Space twice") << FastForward{10, 0, "5", "Space during:Space", "", 5};
     }
     void fastForward() {
-        QFETCH(int, popSize);
-        QFETCH(int, ticksFirst);
-        QFETCH(QString, count);
-        QFETCH(QString, input);
-        QFETCH(QString, message);
-        QFETCH(int, shown);
-        Globals::PopSize = popSize;
+        QFETCH(FastForward, f);
+        Globals::PopSize = f.popSize;
         auto w = WindowDrift();
         w->Show();
         QVERIFY(QTest::qWaitForWindowExposed(w->widget()));
         QWindow* win = w->widget()->windowHandle();
-        tickUntil(*w, [&] { return ticksFirst-- == 0; });
+        tickUntil(*w, [&, ticks = f.ticksFirst]() mutable { return ticks-- == 0; });
         const int start = std::stoi(gen(*w));
-        fw::Keyboard::SetCommandKey(input.contains("Ctrl"));
-        fw::Keyboard::SetKeyDown(47, input.contains("period"));
-        auto send = [&](const QString& when) {
-            const QString what = input.section(when, 1).section(' ', 0, 0);
-            if (what == "Space") QTest::keyClick(win, Qt::Key_Space);
-            if (what.isEmpty() || what == "Space") return;
+        fw::Keyboard::SetCommandKey(f.input.contains("Ctrl"));
+        fw::Keyboard::SetKeyDown(47, f.input.contains("period"));
+        auto send = [&](const QString& what) {
+            if (what == "Space") return QTest::keyClick(win, Qt::Key_Space);
+            if (what.isEmpty()) return;
             QWidget* b = btn(*w, what.section('-', 1).toStdString()).widget();
             what.startsWith("double") ? secondClickOfDouble(b) : QTest::mouseClick(b, Qt::LeftButton);
         };
+        auto inputAt = [&](const QString& when) { return f.input.section(when, 1).section(' ', 0, 0); };
         std::vector<std::pair<std::string, bool>> log;  // the generations shown, each as it then stands
         CacheCan::SetBlitObserver([&](CacheCan& c) {
             if (&c != &canvasOf(*w) || btn(*w, "FastFwd").Enabled()) return;  // a repaint
             log.emplace_back(gen(*w), onScreen(canvasOf(*w)) == pictureOf(canvasOf(*w)));
-            if (log.size() == 1) send("during:");  // as the user's input while the handler runs
+            if (log.size() == 1) send(inputAt("during:"));  // as the user's input while the handler runs
         });
-        w->Ctl<fw::EditField>("EditFieldFastFwd")->SetText(count.toStdString());
-        if (input.startsWith("Space")) {
-            QTest::keyClick(win, Qt::Key_Tab);  // from the list, past Run
-            QTest::keyClick(win, Qt::Key_Tab);
-            QTest::keyClick(win, Qt::Key_Space);
-        } else {
-            QTest::mouseClick(btn(*w, "FastFwd").widget(), Qt::LeftButton);
-        }
+        w->Ctl<fw::EditField>("EditFieldFastFwd")->SetText(f.count.toStdString());
+        const bool space = f.input.startsWith("Space");
+        if (space) btn(*w, "FastFwd").widget()->setFocus();
+        send(space ? "Space" : "click-FastFwd");
         fw::ProcessPendingEvents();
-        send("after:");
-        QCOMPARE(messages, message.isEmpty() ? QStringList() : QStringList(message));
-        QCOMPARE(field(*w), (message == kTooFew ? "1" : message == kTooMany ? "100" : count).toStdString());
-        QCOMPARE(int(log.size()), shown);
-        for (int k = 0; k < shown; ++k) QCOMPARE(log[k], std::pair(std::to_string(start + k + 1), true));
-        QCOMPARE(gen(*w), std::to_string(start + shown));
+        send(inputAt("after:"));
+        QCOMPARE(messages, f.message.isEmpty() ? QStringList() : QStringList(f.message));
+        QCOMPARE(field(*w), (f.message == kTooFew ? "1" : f.message == kTooMany ? "100" : f.count).toStdString());
+        QCOMPARE(int(log.size()), f.shown);
+        for (int k = 0; k < f.shown; ++k) QCOMPARE(log[k], std::pair(std::to_string(start + k + 1), true));
+        QCOMPARE(gen(*w), std::to_string(start + f.shown));
         QVERIFY(idle(*w));
-        QCOMPARE(w->FocusedControl(), w->FindControl(input.startsWith("Space") ? "PushButtonFastFwd" : "MyDropBox"));
+        QCOMPARE(w->FocusedControl(), w->FindControl(space ? "PushButtonFastFwd" : "MyDropBox"));
         const agingDrCan& c = canvasOf(*w);
-        if (shown > 0)
+        if (f.shown > 0)
             QCOMPARE(QList<int>({c.Lifestage == "reproducing", c.numBabies, c.numAdults, c.AniTrons.UBound()}),
-                     QList<int>({1, 0, popSize, popSize}));
+                     QList<int>({1, 0, f.popSize, f.popSize}));
     }
 
+    // A population that dies out ends the fast forward, its counter at 0.
     void fastForwardStopsAtExtinction() {
         Globals::PopSize = 1;
         auto w = WindowDrift();
@@ -215,8 +215,8 @@ private slots:
     }
 
     // The axis labels show once something is plotted. Clear empties the
-    // list but for its header; Plot labels the axes and shows the rows'
-    // dots only, those of an earlier plot gone.
+    // list but for its header and leaves the plot; Plot labels the axes and
+    // shows the rows' dots only, those of an earlier plot gone.
     void clearAndPlot_data() {
         QTest::addColumn<QStringList>("rows");  // generation:differences
         QTest::addColumn<QString>("labels");    // xMin xMax yMin yMax
@@ -250,7 +250,7 @@ private slots:
         add("500:7"), add("600:7");  // an earlier plot, its dot at the left in (2, 56, 8, 8)
         btn(*w, "Plot").Push();
         btn(*w, "Clear").Push();
-        QCOMPARE(list.ListCount(), 1);
+        QVERIFY(list.ListCount() == 1 && shown() == "500 600 0 10");
         for (const QString& r : rows) add(r);
         btn(*w, "Plot").Push();
         QCOMPARE(shown(), labels);
@@ -263,37 +263,29 @@ private slots:
     // row in view, below rows dropped before; anywhere else it is gone.
     // While the population runs, a press takes nothing.
     void pickUpAndDrop_data() {
-        QTest::addColumn<int>("letters");
-        QTest::addColumn<int>("lines");
-        QTest::addColumn<QPoint>("at");
-        QTest::addColumn<QString>("where");
-        QTest::addColumn<int>("earlier");  // rows dropped on the list before
-        QTest::newRow("1 letter, on the canvas") << 1 << 1 << QPoint(150, 100) << "canvas" << 0;
-        QTest::newRow("100 letters, on the list") << 100 << 12 << QPoint(470, 100) << "list" << 0;
-        QTest::newRow("500 letters, on a button") << 500 << 56 << QPoint(240, 225) << "elsewhere" << 0;
-        QTest::newRow("on a list fuller than it shows") << 10 << 2 << QPoint(470, 100) << "list" << 8;
-        QTest::newRow("while running") << 10 << 2 << QPoint(470, 100) << "running" << 0;
+        QTest::addColumn<Drop>("d");
+        QTest::newRow("1 letter, on the canvas") << Drop{1, 1, {150, 100}, "canvas", 0};
+        QTest::newRow("100 letters, on the list") << Drop{100, 12, {470, 100}, "list", 0};
+        QTest::newRow("500 letters, on a button") << Drop{500, 56, {240, 225}, "elsewhere", 0};
+        QTest::newRow("on a list fuller than it shows") << Drop{10, 2, {470, 100}, "list", 8};
+        QTest::newRow("while running") << Drop{10, 2, {470, 100}, "running", 0};
     }
     void pickUpAndDrop() {
-        QFETCH(int, letters);
-        QFETCH(int, lines);
-        QFETCH(QPoint, at);
-        QFETCH(QString, where);
-        QFETCH(int, earlier);
-        Globals::SequenceLength = letters;
+        QFETCH(Drop, d);
+        Globals::SequenceLength = d.letters;
         auto w = WindowDrift();
         w->Show();
         forward(*w, "3");
         agingDrCan& can = canvasOf(*w);
         dropBox& list = listOf(*w);
-        for (int k = 0; k < earlier; ++k) list.TronDrop(can.AniTrons(2), "3");
+        for (int k = 0; k < d.earlier; ++k) list.TronDrop(can.AniTrons(2), "3");
         auto sprite = w->Ctl<popupSpriteCan>("MyPopUpVirion");
         auto card = w->Ctl<popupSpriteCan>("myPopupVirionData");
         const int before = can.AniTrons.UBound();
         auto virion = fw::Cast<agingVTron>(can.AniTrons(1));
-        if (where == "running") btn(*w, "Run").Push();
+        if (d.where == "running") btn(*w, "Run").Push();
         w->SimulateMouseDown(can.Left() + virion->X + virion->width / 2, can.Top() + virion->Y + virion->height / 2);
-        if (where == "running") {
+        if (d.where == "running") {
             QVERIFY(!btn(*w, "FastFwd").Enabled() && !btn(*w, "Plot").Enabled() && !btn(*w, "Clear").Enabled());
             QVERIFY(!sprite->Visible() && !w->DragTron && can.AniTrons.UBound() == before);
             btn(*w, "Run").Push();
@@ -308,20 +300,20 @@ private slots:
         QCOMPARE(picture.pixelColor(0, 0), QColor(150, 150, 150));
         QCOMPARE(picture.pixelColor(1, 1), QColor(Qt::red));
         QString text = QString::fromStdString(VirionDrag::SequenceCardText(virion->Sequence));
-        QCOMPARE(text.split('\r').size(), lines);
+        QCOMPARE(text.split('\r').size(), d.lines);
         QCOMPARE(text.remove(' ').remove('\r').toStdString(), VirionDrag::SequenceString(virion->Sequence));
         QCOMPARE(QSize(card->Width(), card->Height()), QSize(124, card->Backdrop()->image().height()));
         // Room below the last line's baseline.
-        QVERIFY(card->Height() >= 71 + (lines - 1) * card->Backdrop()->Graphics().TextHeight());
-        w->SimulateMouseDrag(at.x(), at.y());
-        w->SimulateMouseUp(at.x(), at.y());
+        QVERIFY(card->Height() >= 71 + (d.lines - 1) * card->Backdrop()->Graphics().TextHeight());
+        w->SimulateMouseDrag(d.at.x(), d.at.y());
+        w->SimulateMouseUp(d.at.x(), d.at.y());
         fw::ProcessPendingEvents();
         QVERIFY(!sprite->Visible() && !card->Visible() && !w->DragTron);
-        QCOMPARE(can.AniTrons.UBound(), where == "canvas" ? before : before - 1);
-        if (where == "canvas") QCOMPARE(can.AniTrons(before), fw::Ref<aniTron>(virion));
-        const int last = earlier + (where == "list" ? 1 : 0);
+        QCOMPARE(can.AniTrons.UBound(), d.where == "canvas" ? before : before - 1);
+        if (d.where == "canvas") QCOMPARE(can.AniTrons(before), fw::Ref<aniTron>(virion));
+        const int last = d.earlier + (d.where == "list" ? 1 : 0);
         QCOMPARE(list.ListCount(), last + 1);
-        if (where != "list") return;
+        if (d.where != "list") return;
         QCOMPARE(list.Cell(last, 0), std::string("3"));
         QTableWidget* t = qobject_cast<QTableWidget*>(list.widget());
         QVERIFY(t->rowViewportPosition(last) >= 0);
