@@ -216,7 +216,8 @@ private slots:
 
     // The axis labels show once something is plotted. Clear empties the
     // list but for its header and leaves the plot; Plot labels the axes and
-    // shows the rows' dots only, those of an earlier plot gone.
+    // shows the rows' dots only, those of an earlier plot gone from the
+    // screen.
     void clearAndPlot_data() {
         QTest::addColumn<QStringList>("rows");  // generation:differences
         QTest::addColumn<QString>("labels");    // xMin xMax yMin yMax
@@ -254,7 +255,7 @@ private slots:
         for (const QString& r : rows) add(r);
         btn(*w, "Plot").Push();
         QCOMPARE(shown(), labels);
-        QCOMPARE(plot.Cache->image().pixelColor(6, 60), QColor(Qt::white));
+        QCOMPARE(plot.Snapshot().pixelColor(6, 60), QColor(Qt::white));  // on the screen
     }
 
     // A virion picked up while paused shows the sprite (only its grey frame
