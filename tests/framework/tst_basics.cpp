@@ -192,40 +192,6 @@ private slots:
         QCOMPARE(RoundToInt(value), ToInt(Round(value)));
         QCOMPARE(RoundToInt(-value), ToInt(Round(-value)));
     }
-
-    // RoundToInt against ToInt of the library's round over many positions
-    // a sprite can take, halves and their neighbours included.
-    void roundToIntAgreesEverywhere() {
-        uint64_t state = 88172645463325252ull;
-        auto next = [&] {  // xorshift
-            state ^= state << 13, state ^= state >> 7, state ^= state << 17;
-            return state;
-        };
-        for (int k = 0; k < 200000; ++k) {
-            const double scale = k % 3 == 0 ? 1e3 : k % 3 == 1 ? 4.0 : 3e9;
-            double v = (static_cast<double>(next() >> 11) / 9007199254740992.0 - 0.5) * 2 * scale;
-            if (k % 5 == 0) v = std::floor(v) + 0.5;
-            if (k % 7 == 0) v = std::nextafter(std::floor(v) + 0.5, k % 2 ? 0.0 : 1e10);
-            if (RoundToInt(v) != ToInt(std::round(v)))
-                QFAIL(qPrintable(QString::number(v, 'g', 17)));
-        }
-    }
-
-    void toInt_data() {
-        QTest::addColumn<double>("value");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("truncates up") << 2.9 << 2;
-        QTest::newRow("truncates toward zero") << -2.9 << -2;
-        QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << 0;
-        QTest::newRow("infinity") << std::numeric_limits<double>::infinity() << std::numeric_limits<int>::max();
-        QTest::newRow("minus infinity") << -std::numeric_limits<double>::infinity() << std::numeric_limits<int>::min();
-        QTest::newRow("beyond range") << 1e12 << std::numeric_limits<int>::max();
-    }
-    void toInt() {
-        QFETCH(double, value);
-        QFETCH(int, expected);
-        QCOMPARE(ToInt(value), expected);
-    }
 };
 
 QTEST_MAIN(TestGraphics)
