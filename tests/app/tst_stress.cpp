@@ -7,8 +7,8 @@
 //
 //   VELLORAN_STRESS_SEED    the walk's seed (default 20240611)
 //   VELLORAN_STRESS_EVENTS  the number of steps (default 3000)
-//   VELLORAN_STRESS_POP     population size set through File > Reset... at
-//   VELLORAN_STRESS_LEN     start, and the size and length valid resets use
+//   VELLORAN_STRESS_POP     population size and sequence length set through
+//   VELLORAN_STRESS_LEN     File > Reset... at start, and the largest the walk types
 //   VELLORAN_STRESS_TRACE   1: print every step as it is taken
 #include <QtTest>
 
@@ -210,9 +210,12 @@ void chooseMenuItem(const fw::Window& w, const std::string& item) {
         QTest::mouseClick(menu->windowHandle(), Qt::LeftButton, {}, menu->actionGeometry(action).center());
 }
 
+int maxPop = 50, maxLen = 100;  // the largest size and length the walk types
+
 std::string someText() {
     static const std::vector<std::string> kTexts = {"", "0", "-3", "1e309", "nan", "1", "3", "100", "101", "500",
                                                     "501", "2.5", "  7", "Ünïcødé ✓ 漢字", "12abc", "+4"};
+    if (chance(0.2)) return fw::Str(chance(0.5) ? maxPop : 1 + below(chance(0.5) ? maxPop : maxLen));
     return chance(0.05) ? std::string(10 * 1024, "x7"[below(2)]) : any(kTexts);
 }
 
@@ -245,7 +248,7 @@ void stoppedFastForward(const fw::Ref<class WindowDrift>& d) {
         QTest::keyRelease(win, Qt::Key_Period, Qt::ControlModifier), QTest::keyRelease(win, Qt::Key_Control);
 }
 
-void takeStep(int pop, int len) {
+void takeStep() {
     for (int i = 0; i < 4 && QApplication::activePopupWidget(); ++i) {  // a menu or pop-up list left open
         note("close a pop-up");
         QApplication::activePopupWidget()->close();
@@ -271,7 +274,7 @@ void takeStep(int pop, int len) {
     } else if (pressed && r < 900) {
         note("release " + at(pressedAt));
         QTest::mouseRelease(std::exchange(pressed, nullptr), Qt::LeftButton, {}, pressedAt);
-    } else if (pressed || r >= 740) {
+    } else if (pressed || r >= 655) {
         std::vector<fw::Ref<fw::Timer>> running;
         for (const auto& v : fw::OpenWindows())
             for (const auto& c : v->Controls())
@@ -304,35 +307,13 @@ void takeStep(int pop, int len) {
              " " + c->Name() + (c->Enabled() ? "" : " (disabled)"));
         if (fw::IsA<fw::EditField>(c)) typeInto(*w, *c, text, true);
         else click(*w, *c);
-    } else if (r < 630 && !modal && fastFwd) {  // File > Reset..., valid or not, then Okay, Return or Cancel
-        chooseMenuItem(*w, "FileReset");
-        fw::Ref<fw::Window> d;
-        for (const auto& v : fw::OpenWindows())
-            if (fw::IsA<class WindowResetDrift>(v) && v->Visible()) d = v;
-        if (!d) return;
-        const bool valid = chance(0.6);
-        auto value = [&](int max) { return valid ? fw::Str(chance(0.5) ? max : 1 + below(max)) : someText(); };
-        const std::string p = value(pop), l = value(len);
-        const int how = below(3);
-        note("reset to \"" + p.substr(0, 20) + "\" \"" + l.substr(0, 20) + "\", " + (how ? "Return/Cancel" : "Okay"));
-        typeInto(*d, field(*d, "EditFieldPopSize"), p, false);
-        typeInto(*d, field(*d, "EditFieldSeqLen"), l, how == 1);
-        if (how != 1) click(*d, *d->Ctl<fw::PushButton>(how ? "PushButtonCancel" : "PushButtonOkay"));
-    } else if (r < 660 && drift && !modal && fastFwd->Enabled()) {
-        typeInto(*drift, field(*drift, "EditFieldFastFwd"), "100", false);
-        stoppedFastForward(drift);
-    } else if (r < 690 && drift) {
-        note("select rows in Drift's list, Ctrl+C");
-        for (int i = below(3); i >= 0; --i) clickAt(*drift, inside(*drift->Ctl<dropBox>("MyDropBox")));
-        QTest::keyClick(handle(*drift), Qt::Key_C, Qt::ControlModifier);
-    } else if (r < 715 && (!modal || w->widget() == modal)) {
+    } else if (r < 630) {
+        if (drift && !modal && fastFwd->Enabled())
+            typeInto(*drift, field(*drift, "EditFieldFastFwd"), "100", false), stoppedFastForward(drift);
+    } else if (!modal || w->widget() == modal) {
         note("close box of " + w->Title());
         QCloseEvent e;
         QApplication::sendEvent(w->widget(), &e);
-    } else if (r >= 715 && fastFwd && w->FindControl("CountDown")) {
-        note(w->Title() + " fast forward 500");  // a long one, in Divergence or Archipelago
-        typeInto(*w, field(*w, "EditFieldFastFwd"), "500", false);
-        click(*w, *fastFwd);
     }
 }
 
@@ -362,7 +343,8 @@ private slots:
     }
 
     void randomWalk() {
-        const int pop = int(env("VELLORAN_STRESS_POP", 50)), len = int(env("VELLORAN_STRESS_LEN", 100));
+        const int pop = maxPop = int(env("VELLORAN_STRESS_POP", 50));
+        const int len = maxLen = int(env("VELLORAN_STRESS_LEN", 100));
         std::fprintf(stderr, "stress: seed %llu, %lld steps, population %d, length %d\n", seed, events, pop, len);
         for (const auto& w : fw::OpenWindows())
             if (w->Title().empty() && w->Visible()) clickAt(*w, {10, 10});  // the splash
@@ -376,7 +358,7 @@ private slots:
         clock.start();
         for (step = 1; step <= events; ++step) {
             const qint64 before = clock.elapsed();
-            takeStep(pop, len);
+            takeStep();
             if (const qint64 took = clock.elapsed() - before; took > 1000)
                 std::fprintf(stderr, "stress: step %lld took %lld ms: %s\n", step, took, lastSteps.back().c_str());
             const std::string broken = Checker(pressed != nullptr).run();
