@@ -1,31 +1,18 @@
-// cArray's shared storage: a clone shares its source's elements until one of
-// the two is written, a sequence's letters are kept one byte each, and
-// neither is visible through the array's operations: every write to one
-// array leaves every other as it was, every value reads back as stored, and
-// every index outside 0..ubound is refused.
+// cArray's shared storage (a clone shares its source's elements until one of
+// the two is written; letters are kept one byte each) is invisible through
+// the array's operations: every write to one array leaves every other as it
+// was, every value reads back as stored, and every index outside 0..ubound
+// is refused.
 #include <QtTest>
 
 #include <functional>
 
-#include "engine/Globals.h"
-#include "engine/RAlea.h"
 #include "engine/cArray.h"
-#include "engine/virionTron.h"
 #include "support/CArrayText.h"
 
 using Op = std::function<void(cArray&)>;
 Q_DECLARE_METATYPE(Op)
 Q_DECLARE_METATYPE(fw::Variant)
-
-namespace {
-
-struct Canvas : SpriteCanvas {
-    int32_t CanvasWidth() const override { return 200; }
-    int32_t CanvasHeight() const override { return 100; }
-    bool IsProcessingClick() const override { return false; }
-};
-
-}  // namespace
 
 class TestCArray : public QObject {
     Q_OBJECT
@@ -152,37 +139,6 @@ private slots:
         QCOMPARE(Text(a), before);
         QCOMPARE(a->ubound(), n);
         if (keep) QCOMPARE(Text(keep), before);
-    }
-
-    // Faithful offspring share their parent's letters; a mutant owns one
-    // copy of them, one letter changed, made once however it is passed on.
-    void offspringShareLettersUntilTheyMutate_data() {
-        QTest::addColumn<double>("rate");
-        QTest::newRow("faithful") << 0.0;
-        QTest::newRow("mutant") << 1.0;
-    }
-    void offspringShareLettersUntilTheyMutate() {
-        QFETCH(double, rate);
-        Globals::StartUp();
-        Globals::myRAlea->setSeed(99.0);
-        Globals::SequenceLength = 500;
-        Globals::MutRatePerSeq = rate;
-        Canvas can;
-        auto parent = fw::New<virionTron>();
-        parent->prepare(can);
-        const QString letters = Text(parent->Sequence);
-        QVERIFY(parent->Sequence->theArray.IsCompact());
-        auto child = parent->clone();
-        auto grandchild = child->clone();
-        QCOMPARE(Text(parent->Sequence), letters);
-        QCOMPARE(child->Sequence->theArray.IsShared(), rate == 0.0);
-        int differences = 0;
-        const QString mine = Text(child->Sequence);
-        for (int i = 0; i < letters.size(); ++i) differences += mine[i] != letters[i];
-        QCOMPARE(differences, rate == 0.0 ? 0 : 1);
-        QCOMPARE(Text(grandchild->Sequence).size(), letters.size());
-        QVERIFY(child->Sequence->theArray.IsCompact());
-        QVERIFY(grandchild->Sequence != child->Sequence);
     }
 };
 

@@ -24,84 +24,45 @@
 
 namespace {
 
-// FNV-1a, 64 bits.
+// FNV-1a, 64 bits, over the values in the order given: a double by its
+// bits, a string by its length and bytes.
 class Checksum {
 public:
+    template <class... T>
+    void add(const T&... v) { (one(v), ...); }
+    uint64_t value() const { return h_; }
+
+private:
     void bytes(const void* p, size_t n) {
-        const auto* b = static_cast<const unsigned char*>(p);
-        for (size_t i = 0; i < n; ++i) {
-            h_ ^= b[i];
-            h_ *= 0x100000001b3ull;
-        }
+        for (size_t i = 0; i < n; ++i) h_ = (h_ ^ static_cast<const unsigned char*>(p)[i]) * 0x100000001b3ull;
     }
-    void add(double d) {
+    void one(double d) {
         uint64_t bits;
         std::memcpy(&bits, &d, sizeof bits);
         bytes(&bits, sizeof bits);
     }
-    void add(int32_t i) { bytes(&i, sizeof i); }
-    void add(const std::string& s) {
-        add(static_cast<int32_t>(s.size()));
-        bytes(s.data(), s.size());
-    }
-    uint64_t value() const { return h_; }
-
-private:
+    void one(int32_t i) { bytes(&i, sizeof i); }
+    void one(const std::string& s) { one(static_cast<int32_t>(s.size())), bytes(s.data(), s.size()); }
     uint64_t h_ = 0xcbf29ce484222325ull;
 };
 
-// Through the public interface only: the upper bound and every element,
-// element 0 included, as a string.
-void addSequence(Checksum& sum, const fw::Ref<cArray>& seq) {
-    cArray& a = fw::Deref(seq);
-    sum.add(a.ubound());
-    for (int32_t i = 0; i <= a.ubound(); ++i) sum.add(a.get(i).StringValue());
-}
-
-void addSprite(Checksum& sum, const aniTron& t) {
-    sum.add(t.xLoc);
-    sum.add(t.yLoc);
-    sum.add(t.X);
-    sum.add(t.Y);
-    sum.add(t.width);
-    sum.add(t.height);
-    sum.add(t.direction);
-    sum.add(t.speed);
-    sum.add(t.myColor.red);
-    sum.add(t.myColor.green);
-    sum.add(t.myColor.blue);
-}
-
-void addVirion(Checksum& sum, const fw::Ref<aniTron>& t) {
-    addSprite(sum, fw::Deref(t));
-    if (auto v = fw::As<agingVTron>(t)) {
-        sum.add(v->Fitness);
-        sum.add(static_cast<int32_t>(v->Adult));
-        addSequence(sum, v->Sequence);
-    } else {
-        auto w = fw::Cast<virionTron>(t);
-        sum.add(w->Fitness);
-        addSequence(sum, w->Sequence);
-    }
-}
-
+// Every virion through the public interface only: its sprite, its fitness
+// (and stage), its sequence's upper bound and every element, element 0
+// included, as a string.
 template <class Can>
 void addPopulation(Checksum& sum, const Can& can) {
     sum.add(can.AniTrons.UBound());
-    for (int32_t i = 1; i <= can.AniTrons.UBound(); ++i) addVirion(sum, can.AniTrons(i));
-}
-
-// Where the stream stands: the next draw (taken, so call this last).
-void addNextDraw(Checksum& sum) {
-    sum.add(Globals::myRAlea->random());
-}
-
-void setUp(double seed, int32_t popSize, int32_t length, const QString& effect) {
-    Globals::StartUp();
-    Globals::PopSize = popSize;
-    Globals::SequenceLength = length;
-    Globals::EffectOnFitness = effect.toStdString();
-    Globals::myRAlea->setSeed(seed);
+    for (int32_t i = 1; i <= can.AniTrons.UBound(); ++i) {
+        const fw::Ref<aniTron>& t = can.AniTrons(i);
+        sum.add(t->xLoc, t->yLoc, t->X, t->Y, t->width, t->height, t->direction, t->speed);
+        sum.add(t->myColor.red, t->myColor.green, t->myColor.blue);
+        auto aging = fw::As<agingVTron>(t);
+        if (aging) sum.add(aging->Fitness, static_cast<int32_t>(aging->Adult));
+        else sum.add(fw::Cast<virionTron>(t)->Fitness);
+        cArray& seq = fw::Deref(aging ? aging->Sequence : fw::Cast<virionTron>(t)->Sequence);
+        sum.add(seq.ubound());
+        for (int32_t k = 0; k <= seq.ubound(); ++k) sum.add(seq.get(k).StringValue());
+    }
 }
 
 // A new Drift window, then `generations` generations in fast forwards of
@@ -115,14 +76,10 @@ uint64_t driftRun(int32_t generations, int32_t chunk) {
     for (int32_t done = 0; done < generations; done += chunk) {
         w->Ctl<fw::EditField>("EditFieldFastFwd")->SetText(std::to_string(chunk));
         w->Ctl<fw::PushButton>("PushButtonFastFwd")->Push();
-        sum.add(w->Ctl<counter>("GenCounter")->Text());
-        sum.add(can.Lifestage);
-        sum.add(can.numAdults);
-        sum.add(can.numBabies);
-        sum.add(can.MaxFitness);
+        sum.add(w->Ctl<counter>("GenCounter")->Text(), can.Lifestage, can.numAdults, can.numBabies, can.MaxFitness);
         addPopulation(sum, can);
     }
-    addNextDraw(sum);
+    sum.add(Globals::myRAlea->random());  // where the stream stands
     return sum.value();
 }
 
@@ -166,7 +123,7 @@ uint64_t archipelagoRun(int32_t ticks, int32_t every) {
         }
     }
     if (timer->Mode() != 0) return 0;
-    addNextDraw(sum);
+    sum.add(Globals::myRAlea->random());
     return sum.value();
 }
 
@@ -179,64 +136,47 @@ private slots:
     void initTestCase() { StartApplicationForTest("tst_checksum", kApplicationOnly); }
     void cleanup() { CloseAllWindows(); }
 
-    void drift_data() {
+    // A seeded run: Drift's (`count` generations in fast forwards of `step`)
+    // or Archipelago's (`count` ticks, folded in every `step`).
+    void seededRun_data() {
+        QTest::addColumn<bool>("drift");
         QTest::addColumn<double>("seed");
         QTest::addColumn<int>("popSize");
         QTest::addColumn<int>("length");
         QTest::addColumn<QString>("effect");
-        QTest::addColumn<int>("generations");
-        QTest::addColumn<int>("chunk");
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("step");
         QTest::addColumn<quint64>("expected");
-        QTest::newRow("defaults") << 20240601.0 << 50 << 100 << "N" << 100 << 25
-                                  << Q_UINT64_C(0xfaa255defc4cc120);
-        QTest::newRow("harmful mutations") << 987654321.0 << 50 << 100 << "D" << 100 << 100
-                                           << Q_UINT64_C(0xabf49ba42bb72be4);
-        QTest::newRow("beneficial, 120 x 60") << 31337.0 << 120 << 60 << "B" << 100 << 50
-                                              << Q_UINT64_C(0x08b4140fdbf68449);
-        QTest::newRow("500 x 500") << 424242.0 << 500 << 500 << "D" << 2 << 1
-                                   << Q_UINT64_C(0x6b00053022f21428);
+        QTest::newRow("Drift, defaults") << true << 20240601.0 << 50 << 100 << "N" << 100 << 25
+                                         << Q_UINT64_C(0xfaa255defc4cc120);
+        QTest::newRow("Drift, harmful mutations") << true << 987654321.0 << 50 << 100 << "D" << 100 << 100
+                                                  << Q_UINT64_C(0xabf49ba42bb72be4);
+        QTest::newRow("Drift, beneficial, 120 x 60") << true << 31337.0 << 120 << 60 << "B" << 100 << 50
+                                                     << Q_UINT64_C(0x08b4140fdbf68449);
+        QTest::newRow("Drift, 500 x 500") << true << 424242.0 << 500 << 500 << "D" << 2 << 1
+                                          << Q_UINT64_C(0x6b00053022f21428);
+        QTest::newRow("Archipelago, defaults") << false << 20240501.0 << 50 << 100 << "N" << 50 << 10
+                                               << Q_UINT64_C(0x1c257afcb6ee67e4);
+        QTest::newRow("Archipelago, beneficial mutations") << false << 5551212.0 << 50 << 100 << "B" << 50 << 25
+                                                           << Q_UINT64_C(0x3bc1a2340d625e66);
+        QTest::newRow("Archipelago, harmful, 200 x 40") << false << 8675309.0 << 200 << 40 << "D" << 50 << 50
+                                                        << Q_UINT64_C(0xf802f696a2908bf0);
+        QTest::newRow("Archipelago, 500 x 500") << false << 1234567.0 << 500 << 500 << "N" << 3 << 3
+                                                << Q_UINT64_C(0x96c62b883d37b31c);
     }
-    void drift() {
+    void seededRun() {
+        QFETCH(bool, drift);
         QFETCH(double, seed);
         QFETCH(int, popSize);
         QFETCH(int, length);
         QFETCH(QString, effect);
-        QFETCH(int, generations);
-        QFETCH(int, chunk);
+        QFETCH(int, count);
+        QFETCH(int, step);
         QFETCH(quint64, expected);
-        setUp(seed, popSize, length, effect);
-        const quint64 got = driftRun(generations, chunk);
-        if (got != expected) qWarning("checksum 0x%016llx", static_cast<unsigned long long>(got));
-        QCOMPARE(got, expected);
-    }
-
-    void archipelago_data() {
-        QTest::addColumn<double>("seed");
-        QTest::addColumn<int>("popSize");
-        QTest::addColumn<int>("length");
-        QTest::addColumn<QString>("effect");
-        QTest::addColumn<int>("ticks");
-        QTest::addColumn<int>("every");
-        QTest::addColumn<quint64>("expected");
-        QTest::newRow("defaults") << 20240501.0 << 50 << 100 << "N" << 50 << 10
-                                  << Q_UINT64_C(0x1c257afcb6ee67e4);
-        QTest::newRow("beneficial mutations") << 5551212.0 << 50 << 100 << "B" << 50 << 25
-                                              << Q_UINT64_C(0x3bc1a2340d625e66);
-        QTest::newRow("harmful, 200 x 40") << 8675309.0 << 200 << 40 << "D" << 50 << 50
-                                           << Q_UINT64_C(0xf802f696a2908bf0);
-        QTest::newRow("500 x 500") << 1234567.0 << 500 << 500 << "N" << 3 << 3
-                                   << Q_UINT64_C(0x96c62b883d37b31c);
-    }
-    void archipelago() {
-        QFETCH(double, seed);
-        QFETCH(int, popSize);
-        QFETCH(int, length);
-        QFETCH(QString, effect);
-        QFETCH(int, ticks);
-        QFETCH(int, every);
-        QFETCH(quint64, expected);
-        setUp(seed, popSize, length, effect);
-        const quint64 got = archipelagoRun(ticks, every);
+        Globals::StartUp();
+        Globals::PopSize = popSize, Globals::SequenceLength = length, Globals::EffectOnFitness = effect.toStdString();
+        Globals::myRAlea->setSeed(seed);
+        const quint64 got = drift ? driftRun(count, step) : archipelagoRun(count, step);
         if (got != expected) qWarning("checksum 0x%016llx", static_cast<unsigned long long>(got));
         QCOMPARE(got, expected);
     }

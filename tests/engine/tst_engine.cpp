@@ -1,8 +1,7 @@
-// The engine: the random stream, the start-up parameters, cArray, the
-// virions and their movement, the sprite canvases and the small controls.
-// Doubles are compared with ==, bit for bit (QCOMPARE on doubles is fuzzy).
-// Every draw is replayed by hand on a second generator with the same seed,
-// which predicts parents, positions, letters, colours and headings.
+// The engine: the random stream, the clock seed, cArray, the virions and
+// their movement, the sprite canvases and the small controls. Doubles are
+// compared with ==, bit for bit (QCOMPARE on doubles is fuzzy). What seeded
+// runs draw is pinned by tst_checksum; the cases here are what it cannot see.
 #include <QtTest>
 
 #include <cmath>
@@ -12,7 +11,6 @@
 #include "engine/RAlea.h"
 #include "engine/agingDrCan.h"
 #include "engine/agingVTron.h"
-#include "engine/counter.h"
 #include "engine/displayCan.h"
 #include "engine/driftCan.h"
 #include "engine/dropBox.h"
@@ -31,12 +29,9 @@ int32_t colorOf(const fw::Ref<aniTron>& t) {
     return int32_t(std::find(std::begin(kColors), std::end(kColors), t->myColor) - std::begin(kColors));
 }
 
-// Records the colours of the sprites in the order they leave, and counts
-// redraws: 1 for each made during a pick-up or drop, 100 for any other.
+// Counts redraws: 1 for each made during a pick-up or drop, 100 for any other.
 struct SpyCan : driftCan {
-    std::vector<int32_t> detached;
     int redraws = 0;
-    void doneDetach(fw::Ref<aniTron> t) override { detached.push_back(colorOf(t)); }
     void redraw() override { redraws += processingClick ? 1 : 100, driftCan::redraw(); }
 };
 
@@ -49,13 +44,8 @@ struct CanWindow : fw::Window {
     fw::Ref<HLine> bar;
     fw::Ref<VLine> leftV, rightV;
     fw::Ref<driftCan> cans[4];
-    fw::Ref<counter> count;
-    int opened = 0;  // 1: SetProperties raised once, with the cache already made
     void CreateControls() override {
         (drift = AddControl<SpyCan>("drift"))->SetBounds(10, 20, 200, 100);
-        drift->SetProperties.Bind([this] {
-            opened += drift->Cache && drift->Cache->Width() == 200 && drift->Cache->Height() == 100 ? 1 : 100;
-        });
         (aging = AddControl<agingDrCan>("aging"))->SetBounds(10, 140, 220, 130);
         (slot = AddControl<displayCan>("slot"))->SetBounds(300, 150, 20, 20);
         (plot = AddControl<scatterCan>("plot"))->SetBounds(400, 500, 256, 192);
@@ -64,8 +54,6 @@ struct CanWindow : fw::Window {
         list->SetInitialValue("Generation\tDifferences\tSequence");
         for (int i = 0; i < 4; ++i) (cans[i] = AddControl<driftCan>("can", i))->SetBounds(0, 355, 40, 40);
         bar = AddControl<HLine>("bar"), leftV = AddControl<VLine>("leftV"), rightV = AddControl<VLine>("rightV");
-        (count = AddControl<counter>("count"))->SetBounds(10, 300, 60, 20);
-        count->SetText("GenCounter");
     }
 };
 
@@ -77,10 +65,8 @@ struct FixedRAlea : RAlea {
     double random() override { return value; }
 };
 
-QChar Letter(RAlea& ref) { return QLatin1Char("ATGC"[ref.random(1, 4) - 1]); }
-
-// A canvas's clone costs its mutation trial only (the rate is 0), and needs a
-// Sequence to copy.
+// A canvas's clone costs its mutation trial only (the rate is 0 unless a
+// case sets it), and needs a Sequence to copy.
 template <class V = virionTron>
 fw::Ref<V> virion(double fitness, int32_t color, int32_t size, int32_t x, int32_t y, double speed = 0.0) {
     auto v = fw::New<V>();
@@ -89,9 +75,8 @@ fw::Ref<V> virion(double fitness, int32_t color, int32_t size, int32_t x, int32_
     return v;
 }
 
-struct Clone { bool aging; double rate; const char* effect; double once, twice; };
 struct Bounce { double x, y, heading, expected; };
-struct Generation { double seed; QVector<double> fitness; int popSize; };
+struct Generation { QVector<double> fitness; bool refused; };  // NaN: a life-cycle virion
 struct Pick { QVector<QPoint> sprites; QPoint point; int hit; };  // 12-pixel sprites; hit: index, 0 for none
 struct Dot { QVector<int> bounds; int x, y; QPoint corner; };   // xmin xmax ymin ymax; empty: from the data
 struct Bar { QVector<int> leftLefts, rightLefts, expected; };    // bar x1 x2, left line y1, right line y1
@@ -102,62 +87,12 @@ class TestEngine : public QObject {
 
     fw::Ref<CanWindow> win;
 
-    // A founder: x, y, [heading,] one letter per position. Then its copy:
-    // trial, [position, letters until one differs, red, green, blue,] [heading].
-    template <class V, class Sibling>
-    void checkFounderAndClone(const Clone& k) {
-        Globals::MutRatePerSeq = k.rate, Globals::EffectOnFitness = k.effect, Globals::SequenceLength = 20;
-        Globals::myRAlea->setSeed(42);
-        RAlea ref(42);
-        auto p = fw::New<V>();
-        p->prepare(*win->drift);
-        const int size = k.aging ? 8 : 12;
-        const double x = size / 2.0 + ref.random() * (200 - 2 * size);
-        const double y = size / 2.0 + ref.random() * (100 - 2 * size);
-        QVERIFY(p->xLoc == x && p->yLoc == y && p->X == std::lround(x) && p->Y == std::lround(y));
-        QVERIFY(p->direction == (k.aging ? 6.2831853 * ref.random() : 0.0) && p->speed == (k.aging ? 1.0 : 0.0));
-        QVERIFY(p->width == size && p->height == size && p->Fitness == 100.0 && p->myColor == fw::RGB(0, 0, 0));
-        QString letters = "_";
-        for (int i = 0; i < 20; ++i) letters += Letter(ref);
-        QCOMPARE(Text(p->Sequence), letters);
-        QVERIFY(Globals::myRAlea->random() == ref.random());
-
-        p->width = p->height = 12, p->speed = 1.5, p->myColor = fw::RGB(1, 2, 3);
-        Globals::myRAlea->setSeed(97713000), ref.setSeed(97713000);  // the first new letter repeats the old one
-        fw::Ref<aniTron> base = p->clone();
-        QVERIFY(fw::IsA<V>(base) && !fw::IsA<Sibling>(base));
-        auto c = fw::Cast<V>(base);
-        QString expected = letters;
-        fw::Color color = p->myColor;
-        const bool mutant = ref.random() <= k.rate;
-        if (mutant) {
-            const int32_t pos = ref.random(1, 20);
-            do expected[pos] = Letter(ref);
-            while (expected[pos] == letters[pos]);
-            const int32_t red = fw::ToInt(ref.random() * 255.0), green = fw::ToInt(ref.random() * 255.0);
-            color = fw::RGB(red, green, fw::ToInt(ref.random() * 255.0));
-        }
-        QCOMPARE(Text(c->Sequence), expected);
-        QVERIFY(c->myColor == color && c->Fitness == (mutant ? k.once : 100.0) && c->speed == (k.aging ? 1.5 : 0.0));
-        QVERIFY(c->xLoc == p->xLoc && c->yLoc == p->yLoc && c->X == p->X && c->Y == p->Y);
-        QVERIFY(c->width == size && c->height == size && c->direction == (k.aging ? 6.2831853 * ref.random() : 0.0));
-        QVERIFY(Globals::myRAlea->random() == ref.random());
-        if (k.rate == 1.0) QVERIFY(c->clone()->Fitness == k.twice);
-        c->Sequence->set(1, fw::Variant("x"));  // the copy owns its letters; the parent's never change
-        QCOMPARE(Text(p->Sequence), letters);
-    }
-
 private slots:
-    // The window opens each canvas once, making its cache before SetProperties.
-    void initTestCase() {
-        win = fw::ImplicitWindow<CanWindow>();
-        QCOMPARE(win->opened, 1);
-        QCOMPARE(win->plot->margin, 6);
-    }
+    void initTestCase() { win = fw::ImplicitWindow<CanWindow>(); }
     void init() {
         Globals::StartUp(), Globals::MutRatePerSeq = 0.0;
         win->drift->clear(), win->aging->clear(), win->aging->prepare(), win->slot->clear();
-        win->drift->detached.clear(), win->drift->redraws = 0;
+        win->drift->redraws = 0;
     }
 
     // The seed is Abs(Floor(s)), not reduced modulo 2^48, and is the state too.
@@ -200,20 +135,14 @@ private slots:
         for (double d : first) QVERIFY(g.random() == d);
     }
 
-    // StartUp restores every default and makes a fresh generator seeded from
-    // the clock: microseconds modulo one second, r, give r * 1000001.
-    void startUpDefaults() {
-        using namespace Globals;
+    // StartUp makes a fresh generator seeded from the clock: microseconds
+    // modulo one second, r, give r * 1000001.
+    void clockSeed() {
         fw::SetMicrosecondsSource([] { return 1234567890123.0; });
-        fw::Ref<RAlea> first = myRAlea;
-        PopSize = 7, SequenceLength = 200, MutRatePerSeq = 0.5, EffectOnFitness = "B";
-        StartUp();
+        fw::Ref<RAlea> first = Globals::myRAlea;
+        Globals::StartUp();
         fw::SetMicrosecondsSource({});
-        QCOMPARE(std::tuple(PopSize, SequenceLength, DotSizeLg, DotSizeSm, DotSizeTiny), std::tuple(50, 100, 12, 8, 5));
-        QVERIFY(MutRatePerNuc == 0.0005 && EffectOnFitness == "N");
-        QVERIFY(MutRatePerSeq == 1.0 - std::pow(0.9995, 100.0) && MutRatePerSeq == 0.04878246975766576);
-        QVERIFY(myRAlea && myRAlea != first && myRAlea->getSeed() == 890123890123.0);
-        QVERIFY(myRAlea->random() == RAlea(890123890123.0).random());
+        QVERIFY(Globals::myRAlea != first && Globals::myRAlea->getSeed() == 890123890123.0);
     }
 
     // dest keeps its size; only indices both arrays have are copied.
@@ -236,21 +165,20 @@ private slots:
         }
     }
 
-    // A mutant's fitness moves by 5 % of its parent's under "B" and "D".
-    void founderAndClone_data() {
-        QTest::addColumn<Clone>("k");
-        const double d = RAlea(97713000).random(), below = std::nextafter(d, 0.0);  // d: the trial's deviate
-        QTest::newRow("virionTron mutant, B") << Clone{false, 1.0, "B", 105.0, 110.25};
-        QTest::newRow("agingVTron mutant, D") << Clone{true, 1.0, "D", 95.0, 90.25};
-        QTest::newRow("agingVTron mutant, N") << Clone{true, 1.0, "N", 100.0, 100.0};
-        QTest::newRow("virionTron, deviate equal to rate: mutant") << Clone{false, d, "D", 95.0, 0.0};
-        QTest::newRow("virionTron, deviate just above rate: faithful") << Clone{false, below, "B", 0.0, 0.0};
-        QTest::newRow("agingVTron, deviate just above rate: faithful") << Clone{true, below, "B", 0.0, 0.0};
-    }
-    void founderAndClone() {
-        QFETCH(Clone, k);
-        if (k.aging) checkFounderAndClone<agingVTron, virionTron>(k);
-        else checkFounderAndClone<virionTron, agingVTron>(k);
+    // A copy mutates when the trial's deviate is at most the rate: exactly
+    // one letter changes. Just above it the copy keeps every letter.
+    void mutationAtTheRate() {
+        const double d = RAlea(97713000).random();  // the trial's deviate
+        for (double rate : {d, std::nextafter(d, 0.0)}) {
+            Globals::MutRatePerSeq = rate;
+            Globals::myRAlea->setSeed(97713000);
+            auto parent = virion(100, 0, 12, 10, 10);
+            parent->Sequence = Make("_ATGCATGC");
+            const QString mine = Text(parent->clone()->Sequence), old = Text(parent->Sequence);
+            int changed = 0;
+            for (int i = 0; i < old.size(); ++i) changed += mine[i] != old[i];
+            QCOMPARE(changed, rate == d ? 1 : 0);
+        }
     }
 
     // 200 x 100 canvas, 12-pixel sprite: xLoc in [6, 182), yLoc in [6, 82).
@@ -296,125 +224,54 @@ private slots:
         QVERIFY(t.direction == 0.0 && t.xLoc == 1.5 && t.X == 2 && t.Y == 40);
     }
 
-    // Sprite at X 10, Y 20, 12 wide, 8 high: every border is outside.
-    void within_data() {
-        QTest::addColumn<QPoint>("point");
-        QTest::addColumn<bool>("inside");
-        QTest::newRow("left border") << QPoint(10, 24) << false;
-        QTest::newRow("inside left border") << QPoint(11, 24) << true;
-        QTest::newRow("right border") << QPoint(22, 24) << false;
-        QTest::newRow("inside right border") << QPoint(21, 24) << true;
-        QTest::newRow("top border") << QPoint(15, 20) << false;
-        QTest::newRow("bottom border") << QPoint(15, 28) << false;
-    }
-    void within() {
-        QFETCH(QPoint, point);
-        QFETCH(bool, inside);
-        aniTron t;
-        t.X = 10, t.Y = 20, t.width = 12, t.height = 8;
-        QCOMPARE(t.within(point.x(), point.y()), inside);
-    }
-
+    // One generation of a population canvas: PopSize virions drawn from the
+    // parents, shown at once in the canvas's picture (index 1 drawn first, so
+    // a later one covers an earlier). An empty canvas breeds nothing and draws
+    // nothing; any parent that is not a virion of this kind is refused.
     void generation_data() {
         QTest::addColumn<Generation>("g");
-        QTest::newRow("graded") << Generation{17.0, {100, 80, 50}, 6};
-        QTest::newRow("strong second") << Generation{99.0, {30, 120}, 8};
-        QTest::newRow("pop of one") << Generation{12.0, {60, 100, 70}, 1};
+        QTest::newRow("three parents") << Generation{{100, 80, 50}, false};
+        QTest::newRow("empty") << Generation{{}, false};
+        QTest::newRow("a life-cycle virion among them") << Generation{{100, qQNaN()}, true};
     }
     void generation() {
         QFETCH(Generation, g);
         SpyCan& can = *win->drift;
-        Globals::PopSize = g.popSize;
-        Globals::myRAlea->setSeed(g.seed);
-        can.redraw();  // an empty canvas draws nothing: the replay below stays in step
-        const int32_t n = g.fitness.size();
-        for (int32_t k = 0; k < n; ++k) can.doAttach(virion(g.fitness[k], k, 12, 5 + 20 * k, 7));
+        Globals::PopSize = 40;
+        for (int32_t k = 0; k < g.fitness.size(); ++k)
+            can.doAttach(std::isnan(g.fitness[k]) ? fw::Ref<aniTron>(virion<agingVTron>(100, k, 8, 5, 7))
+                                                  : virion(g.fitness[k], k, 12, 5 + 20 * k, 7));
+        Globals::myRAlea->setSeed(17);
+        if (g.refused) {
+            QVERIFY_THROWS_EXCEPTION(fw::NilObjectException, can.GetMaxFitness());
+            QVERIFY_THROWS_EXCEPTION(fw::NilObjectException, can.redraw());
+            return;
+        }
         can.redraw();
-        // Replay: j, r until r < F / maxF, then the copy's mutation trial;
-        // the positions only once every parent is drawn.
-        RAlea ref(g.seed);
-        const double maxF = *std::max_element(g.fitness.begin(), g.fitness.end());
-        std::vector<int32_t> parents(g.popSize);
-        for (int32_t& j : parents) {
-            do j = ref.random(1, n);
-            while (!(ref.random() < g.fitness[j - 1] / maxF));
-            QVERIFY(ref.random() > 0.0);
-        }
-        QCOMPARE(can.AniTrons.UBound(), g.popSize);
-        for (int32_t i = 1; i <= g.popSize; ++i) {
+        QCOMPARE(can.AniTrons.UBound(), g.fitness.isEmpty() ? 0 : 40);
+        if (g.fitness.isEmpty()) QVERIFY(Globals::myRAlea->random() == RAlea(17).random());
+        auto expected = fw::NewPicture(200, 100, 32);
+        for (int32_t i = 1; i <= can.AniTrons.UBound(); ++i) {
             auto v = fw::Cast<virionTron>(can.AniTrons(i));
-            QVERIFY(colorOf(v) == parents[i - 1] - 1 && v->Fitness == g.fitness[parents[i - 1] - 1]);
-            const double x = 6.0 + ref.random() * (200 - 24);
-            QCOMPARE(QPointF(v->xLoc, v->yLoc), QPointF(x, 6.0 + ref.random() * (100 - 24)));
+            QVERIFY(g.fitness.contains(v->Fitness));
+            expected->Graphics().ForeColor = v->myColor;
+            expected->Graphics().FillOval(v->X, v->Y, 12, 12);
         }
-        QCOMPARE(int(can.detached.size()), n);
-        for (int32_t k = 0; k < n; ++k) QCOMPARE(can.detached[k], n - 1 - k);  // the last first
-        QCOMPARE(Globals::myRAlea->random(), ref.random());
-        auto top = can.AniTrons(g.popSize);  // the screen shows the top sprite
-        QCOMPARE(can.Snapshot().pixelColor(top->X + 6, top->Y + 6),
-                 QColor(top->myColor.red, top->myColor.green, top->myColor.blue));
+        QCOMPARE(can.Cache->image().convertToFormat(QImage::Format_RGB32),
+                 expected->image().convertToFormat(QImage::Format_RGB32));
     }
 
-    // Four generations of the life cycle, tick by tick, against the same
-    // rules replayed on plain records.
-    void lifeCycle() {
-        struct Rec { bool adult; double fitness; int32_t color; };
+    // While the population dies, the first adult in order goes first.
+    void dyingTakesTheFirstAdult() {
         agingDrCan& can = *win->aging;
-        std::vector<Rec> pop;
         for (int32_t k = 0; k < 3; ++k) {
-            auto v = virion<agingVTron>(100 - 30 * k, k, 8, 20 + 40 * k, 30 + 10 * k, 1.0);
-            v->direction = 0.5 + k;
-            can.doAttach(v), pop.push_back({false, v->Fitness, k});
+            auto v = virion<agingVTron>(100, k, 8, 20 + 40 * k, 30, 1.0);
+            v->Adult = k != 1;
+            can.doAttach(v);
         }
-        can.Lifestage = "growing", Globals::PopSize = 4;
-        Globals::myRAlea->setSeed(555);
-        RAlea ref(555);
-        std::string stage = "growing";
-        double maxF = 0.0;
-        int32_t births = 0, attempts = 0, gens = 0;
-        std::vector<double> seenAtGenTick;
-        can.GenTick.Bind([&] { seenAtGenTick.push_back(can.MaxFitness); });
-        auto isAdult = [](const Rec& r) { return r.adult; };
-        for (int32_t tick = 0; gens < 4 && tick < 500; ++tick) {
-            auto adult = std::find_if(pop.begin(), pop.end(), isAdult);
-            auto baby = std::find_if_not(pop.begin(), pop.end(), isAdult);
-            const auto babies = pop.size() - std::count_if(pop.begin(), pop.end(), isAdult);
-            const double before = maxF;
-            const bool boundary = stage == "dying" && adult == pop.end();
-            if (stage == "growing" && baby != pop.end()) baby->adult = true;
-            else if (stage == "growing") stage = "reproducing";
-            else if (stage == "reproducing" && babies < 4 && adult != pop.end()) {
-                int32_t j;
-                do j = ref.random(1, int32_t(pop.size()));
-                while (!pop[j - 1].adult);
-                if (++attempts, ref.random() < pop[j - 1].fitness / maxF) {
-                    ref.random(), ref.random(), ++births;  // mutation trial, heading
-                    pop.push_back({false, pop[j - 1].fitness, pop[j - 1].color});
-                }
-            } else if (stage == "reproducing") stage = "dying";
-            else if (!boundary) pop.erase(adult);
-            else {
-                stage = "growing", maxF = 0.0;
-                if (gens++ == 0) QCOMPARE(births, attempts);  // divisor 0.0: every birth accepted
-                for (const Rec& r : pop) maxF = std::max(maxF, r.fitness);
-            }
-            can.redraw();
-            QCOMPARE(int(seenAtGenTick.size()), gens);
-            if (boundary) QCOMPARE(seenAtGenTick.back(), before);  // raised before the recompute
-            QVERIFY(can.MaxFitness == maxF && can.Lifestage == stage);
-            QCOMPARE(can.AniTrons.UBound(), int32_t(pop.size()));
-            int32_t i = 0, a = 0;
-            for (const Rec& r : pop) {
-                auto v = fw::Cast<agingVTron>(can.AniTrons(++i));
-                QVERIFY(v->Adult == r.adult && v->Fitness == r.fitness && colorOf(v) == r.color);
-                QCOMPARE(v->width, v->Adult ? 12 : 8);
-                a += v->Adult;
-            }
-            QCOMPARE(std::tuple(can.numAdults, can.numBabies), std::tuple(a, int32_t(pop.size()) - a));
-        }
-        QVERIFY(gens == 4 && attempts > births);  // later generations do reject
-        QCOMPARE(Globals::myRAlea->random(), ref.random());
-        can.GenTick.Bind(nullptr);
+        can.Lifestage = "dying";
+        can.redraw();
+        QVERIFY(colorOf(can.AniTrons(1)) == 1 && colorOf(can.AniTrons(2)) == 2 && can.numAdults == 1);
     }
 
     // A pick-up draws nothing: the redraw it makes runs with processingClick set.
@@ -423,8 +280,12 @@ private slots:
         const QVector<QPoint> two{{20, 20}, {24, 24}}, one{{20, 20}};
         QTest::newRow("overlap: lowest index wins") << Pick{{{20, 20}, {24, 24}, {22, 22}}, {28, 28}, 1};
         QTest::newRow("second alone under point") << Pick{two, {34, 34}, 2};
-        QTest::newRow("left border") << Pick{one, {20, 25}, 0};
-        QTest::newRow("inside bottom-right") << Pick{one, {31, 31}, 1};
+        // Every border of the sprite is outside it.
+        const QPoint borders[][2] = {{{20, 25}, {21, 25}}, {{32, 25}, {31, 25}}, {{25, 20}, {25, 21}}, {{25, 32}, {25, 31}}};
+        for (const auto& [on, inside] : borders) {
+            QTest::addRow("on the border at %d,%d", on.x(), on.y()) << Pick{one, on, 0};
+            QTest::addRow("just inside at %d,%d", inside.x(), inside.y()) << Pick{one, inside, 1};
+        }
         QTest::newRow("empty canvas") << Pick{{}, {25, 25}, 0};
     }
     void pickUp() {
@@ -503,54 +364,24 @@ private slots:
         QVERIFY(!red(-1, 4) && !red(8, 4) && !red(4, -1) && !red(4, 8));
     }
 
-    // Differences from row 1 over the new sequence; positions past its end
-    // count. Anything but a Drift virion adds no row.
-    void listRows() {
+    // Each Drift virion dropped on the list adds a row: its label, its
+    // differences from row 1 over its own letters (positions past the end of
+    // row 1's count), its letters; anything else adds no row. Copy gives
+    // exactly the selected rows, top to bottom, each cell followed by a tab
+    // and each row by a carriage return, whichever was selected first.
+    void listRowsAndCopy() {
         dropBox& list = *win->list;
-        const char* cases[][2] = {{"ATGCA", "0"}, {"TTGCC", "2"}, {"ATGCAGG", "2"}, {"ATG", "0"}};
-        for (const auto& [letters, differences] : cases) {
+        int row = 0;
+        for (const char* letters : {"ATGCA", "TTGCC", "ATGCAGG", "ATG"}) {
             auto v = fw::New<agingVTron>();
             v->Sequence = Make("_" + QString(letters));
-            const int row = list.ListCount();
-            list.TronDrop(v, "g" + std::to_string(row)), list.TronDrop(fw::New<virionTron>(), "7");
-            QCOMPARE(list.ListCount(), row + 1);
-            QCOMPARE(QString::fromStdString(list.Cell(row, 0) + "|" + list.Cell(row, 1) + "|" + list.Cell(row, 2)),
-                     QString("g%1|%2|%3").arg(row).arg(differences, letters));
+            list.TronDrop(v, "g" + std::to_string(++row)), list.TronDrop(fw::New<virionTron>(), "7");
         }
-    }
-
-    // Exactly the selected rows, top to bottom, whichever was selected first.
-    // The rows run in order, each finding the last one's text on the clipboard.
-    void copy_data() {
-        QTest::addColumn<QVector<int>>("select");
-        QTest::addColumn<QVector<int>>("rows");
-        QTest::newRow("contiguous") << QVector<int>{2, 3} << QVector<int>{2, 3};
-        QTest::newRow("with a gap") << QVector<int>{1, 3, 4} << QVector<int>{1, 3, 4};
-        QTest::newRow("current row not lowest") << QVector<int>{4, 2} << QVector<int>{2, 4};
-        QTest::newRow("none") << QVector<int>{} << QVector<int>{};
-    }
-    void copy() {
-        QFETCH(QVector<int>, select);
-        QFETCH(QVector<int>, rows);
-        dropBox& list = *win->list;
-        QCOMPARE(list.ListCount(), 5);
-        list.SetListIndex(-1);
-        for (int r : select) list.SetSelected(r, true);
-        std::string want;
-        for (int r : rows) want += list.Cell(r, 0) + "\t" + list.Cell(r, 1) + "\t" + list.Cell(r, 2) + "\t\r";
+        list.SetListIndex(-1), list.SetSelected(3, true), list.SetSelected(2, true);
         QCOMPARE(list._EditCopy_Action(), false);
-        QCOMPARE(QString::fromStdString(fw::ClipboardText()), QString::fromStdString(want));
-    }
-
-    // Copy is enabled through the application's menu bar, with no row selected.
-    void copyIsEnabled() {
-        auto app = fw::New<fw::Application>();
-        auto edit = fw::New<fw::MenuItem>(), copyItem = fw::New<fw::MenuItem>();
-        copyItem->Name = "EditCopy", copyItem->Disable(), edit->Append(copyItem);
-        (app->MenuBar = fw::New<fw::MenuBar>())->Append(edit), fw::RegisterApp(app);
-        win->list->SetListIndex(-1);
-        win->list->Event_EnableMenuItems();
-        QVERIFY(copyItem->Enabled());
+        QCOMPARE(QString::fromStdString(fw::ClipboardText()), "g2\t2\tTTGCC\t\rg3\t2\tATGCAGG\t\r");
+        QCOMPARE(list.ListCount(), 5);
+        QCOMPARE(QString::fromStdString(list.Cell(4, 1) + list.Cell(4, 2)), "0ATG");
     }
 
     // Canvases sit at Top 355; the lines start from y1 = 500.
@@ -578,20 +409,6 @@ private slots:
             QCOMPARE(QVector<int>({bar.X1(), bar.Y1(), bar.X2(), bar.Y2(), l.X1(), l.Y1(), l.X2(), l.Y2()}),
                      QVector<int>({x1, 380, x2, 380, x1, b.expected[2], x1, leftY2}));
             QCOMPARE(QVector<int>({r.X1(), r.Y1(), r.X2(), r.Y2()}), QVector<int>({x2, b.expected[3], x2, 380}));
-        }
-    }
-
-    // Start, then i increment, d decrement, s set 500, z zero; the first
-    // case is the counter as opened.
-    void counting() {
-        const char* cases[][3] = {{"", "", "0"}, {"0", "d", "-1"}, {"abc", "i", "1"},
-                                  {"3", "sddd", "497"}, {"999", "ii", "1001"}, {"42", "z", "0"}};
-        counter& c = *win->count;
-        for (const auto& [start, ops, shown] : cases) {
-            if (*start) c.SetText(start);
-            for (const char* op = ops; *op; ++op)
-                *op == 'i' ? c.increment() : *op == 'd' ? c.decrement() : *op == 's' ? c.set(500) : c.zero();
-            QCOMPARE(QString::fromStdString(c.Text()), QString(shown));
         }
     }
 };

@@ -1,7 +1,3 @@
-# The window layer on the real X11 platform, under a virtual X server.
-velloran_add_test_program(framework_smoke_x11 ${CMAKE_CURRENT_LIST_DIR}/smoke_x11.cpp)
-velloran_add_x11_test(NAME framework_smoke_x11 COMMAND framework_smoke_x11)
-
 # A program that ends with windows still open ends cleanly (exit status 0),
 # whichever way it ends. Under a window manager, as a user has one: the
 # window is then active, and hiding it at the wrong moment reached Qt's

@@ -75,7 +75,8 @@ private slots:
     void cleanup() { CloseAllWindows(); }
 
     // Tick by tick from "0" the population rises; left alone the run breeds
-    // 1001 generations and stops at the next tick.
+    // 1001 generations and stops at the next tick, its button reading
+    // "Fast Fwd" again.
     void growthUntil1001() {
         const QMap<int, int> lifts{{1, 354}, {2, 354}, {3, 354}, {4, 353}, {7, 352}};
         QCOMPARE(gen(w), std::string("0"));
@@ -88,6 +89,7 @@ private slots:
         QCOMPARE(timer->Mode(), 2);
         tick(w, 1);
         QCOMPARE(timer->Mode(), 0);
+        QCOMPARE(w->Ctl<fw::PushButton>("PushButtonFastFwd")->Caption(), std::string("Fast Fwd"));
         QCOMPARE(gen(w), std::string("1001"));
         QCOMPARE(tops(w), lifted(21));
     }
