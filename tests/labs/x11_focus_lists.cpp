@@ -1,29 +1,26 @@
-// The laboratories' lists and keyboard focus as a window system shows them
-// (run on the real X11 platform under a virtual X server, and offscreen):
-// a 500-letter row scrolls to its last letter in every comparison list and
-// in the Drift list; the Tab order of the Reset dialog, the Archipelago and
-// the Tree windows; the Drift list keeps the focus, and Copy, across a
-// click on Clear or Plot.
+// Lists and the keyboard focus, in a window of the layer's own and in the
+// laboratories', as a window system shows them (run offscreen, and on the
+// real X11 platform under a virtual X server): scroll bars and columns, the
+// Tab order and the first focus, the focus ring, the Drift list's focus and
+// Copy across its buttons.
 #include <QClipboard>
 #include <QHeaderView>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTableWidget>
 #include <QtTest>
 
-#include "app/App.h"
 #include "app/WindowResetDrift.h"
-#include "engine/Globals.h"
 #include "engine/RAlea.h"
 #include "engine/agingDrCan.h"
 #include "engine/dropBox.h"
-#include "framework/ui/Application.h"
-#include "framework/ui/Window.h"
 #include "labs/divergence/WindowArchipelago.h"
 #include "labs/divergence/WindowDiverge.h"
 #include "labs/drift/WindowDrift.h"
 #include "labs/tree/WindowTree.h"
-#include "support/Lists.h"
 #include "support/TestApp.h"
+
+using namespace fw;
 
 namespace {
 
@@ -31,37 +28,77 @@ bool onX11() {
     return QGuiApplication::platformName() == QLatin1String("xcb");
 }
 
-fw::Ref<fw::Window> openLab(const QString& name) {
-    fw::Ref<fw::Window> w;
+// A window of the layer's own, its controls without a TabIndex: a hidden and
+// a greyed field, a button and a canvas, then a list and a field.
+class PlainWindow : public Window {
+public:
+    Ref<Listbox> list;
+    Ref<EditField> field;
+    void Layout() override { SetSize(400, 300); }
+    void CreateControls() override {
+        AddControl<EditField>("Hidden")->SetVisible(false);
+        AddControl<EditField>("Off")->SetEnabled(false);
+        AddControl<PushButton>("Button")->SetBounds(300, 10, 80, 24);
+        AddControl<Canvas>("Canvas")->SetBounds(300, 50, 40, 40);
+        list = AddControl<Listbox>("List");
+        list->SetBounds(10, 10, 278, 84);
+        list->SetTextFont("courier");
+        list->SetTextSize(12);
+        field = AddControl<EditField>("Field");
+        field->SetBounds(10, 200, 120, 22);
+        field->SetText("text");
+    }
+};
+
+Ref<Window> openWindow(const QString& name, bool show = true) {
+    Ref<Window> w;
+    if (name == "Plain") {
+        w = New<PlainWindow>();
+        w->Construct();
+    }
     if (name == "Divergence") w = WindowDiverge();
     if (name == "Archipelago") w = WindowArchipelago();
     if (name == "Tree") w = WindowTree();
     if (name == "Drift") w = WindowDrift();
     if (name == "Reset") w = WindowResetDrift();
-    w->Show();
+    if (show) w->Show();
     return w;
 }
 
-std::string sequence(int n, int shift) {
+QTableWidget* tableOf(const Control& list) {
+    return qobject_cast<QTableWidget*>(list.widget());
+}
+
+std::string letters(int n, int shift = 0) {
     static const char kBases[] = "ATGC";
     std::string s;
     for (int i = 0; i < n; ++i) s += kBases[(i * 5 + i / 7 + shift) % 4];
     return s;
 }
 
-// What the screen shows of the list's rows (the window system's picture
-// on X11).
-QImage shownRows(QTableWidget* t) {
+// The rightmost column of row r's letters (centred in the row) holding a
+// dark pixel as the screen shows them (the window system's picture on X11);
+// -1 when none.
+int rightmostInk(QTableWidget* t, int r) {
     QWidget* v = t->viewport();
-    if (!onX11()) return v->grab().toImage();
-    const QPoint at = v->mapToGlobal(QPoint(0, 0));
-    return QGuiApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), v->width(), v->height()).toImage();
+    QImage img = v->grab().toImage();
+    if (onX11()) {
+        const QPoint at = v->mapToGlobal(QPoint(0, 0));
+        img = QGuiApplication::primaryScreen()->grabWindow(0, at.x(), at.y(), v->width(), v->height()).toImage();
+    }
+    const int h = t->fontMetrics().height(), top = t->rowViewportPosition(r) + (t->rowHeight(r) - h) / 2;
+    for (int x = img.width() - 1; x >= 0; --x)
+        for (int y = std::max(top, 0); y < std::min(top + h, img.height()); ++y)
+            if (qGray(img.pixel(x, y)) < 100) return x;
+    return -1;
 }
 
-// The band of row r's letters in the viewport (they are centred in it).
-std::pair<int, int> letterBand(QTableWidget* t, int r) {
-    const int h = t->fontMetrics().height();
-    return {t->rowViewportPosition(r) + (t->rowHeight(r) - h) / 2, h};
+// The focused control as "Name" or "Name(index)".
+QString focusedName(Window& w) {
+    auto c = w.FocusedControl();
+    if (!c) return "(none)";
+    QString n = QString::fromStdString(c->Name());
+    return c->Index() >= 0 ? n + QString("(%1)").arg(c->Index()) : n;
 }
 
 }  // namespace
@@ -79,129 +116,170 @@ private slots:
     }
     void cleanup() { CloseAllWindows(); }
 
-    // Two 500-letter sequences in a comparison list: the horizontal bar
-    // shows, the vertical one does not; an arrow click moves two or three
-    // letters, a click in the track one visible width; both rows' letters
-    // are in view, no third row is drawn under them, and scrolled to the
-    // end the last letters of both rows are on screen.
-    void comparisonListScrollsToTheEnd_data() {
-        QTest::addColumn<QString>("lab");
-        QTest::newRow("Divergence") << "Divergence";
-        QTest::newRow("Archipelago") << "Archipelago";
-        QTest::newRow("Tree") << "Tree";
+    // A bar shows only when it is on and, with auto-hide, when the rows do
+    // not fit; only a bar that is on scrolls. The column is as wide as its
+    // design width or its widest text, whichever is more.
+    void scrollBarsAndColumns_data() {
+        QTest::addColumn<int>("letters");
+        QTest::addColumn<bool>("barOn");
+        QTest::addColumn<bool>("autoHide");
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<bool>("barShown");
+        QTest::addColumn<bool>("scrolls");
+        QTest::newRow("wide column, empty row") << 0 << true << true << "" << true << true;
+        QTest::newRow("short row, bar hidden") << 4 << true << true << "" << false << false;
+        QTest::newRow("short row, bar always shown") << 4 << true << false << "" << true << false;
+        QTest::newRow("bar off: no sideways scrolling") << 500 << false << true << "" << false << false;
+        QTest::newRow("widest text emptied") << 500 << true << true << "empty" << false << false;
+        QTest::newRow("widest row removed") << 500 << true << true << "remove" << false << false;
+        QTest::newRow("all rows deleted") << 500 << true << true << "delete" << false << false;
     }
-    void comparisonListScrollsToTheEnd() {
-        QFETCH(QString, lab);
-        auto w = openLab(lab);
+    void scrollBarsAndColumns() {
+        QFETCH(int, letters);
+        QFETCH(bool, barOn);
+        QFETCH(bool, autoHide);
+        QFETCH(QString, change);
+        QFETCH(bool, barShown);
+        QFETCH(bool, scrolls);
+        auto w = openWindow("Plain", false);
+        Listbox& l = *static_cast<PlainWindow&>(*w).list;
+        const int design = letters == 0 ? 1000 : 100;
+        l.SetColumnWidths(std::to_string(design));
+        l.SetScrollbarHorizontal(barOn);
+        l.SetAutoHideScrollbars(autoHide);
+        l.AddRow(::letters(letters));
+        QTableWidget* t = tableOf(l);
+        const QString text = QString::fromStdString(::letters(letters));
+        QVERIFY(t->columnWidth(0) >= std::max(design, t->fontMetrics().horizontalAdvance(text)));
+        if (change == "empty") l.SetCell(0, 0, "");
+        if (change == "remove") l.RemoveRow(0);
+        if (change == "delete") l.DeleteAllRows();
+        if (!change.isEmpty()) QCOMPARE(t->columnWidth(0), design);
+        w->Show();
         QVERIFY(QTest::qWaitForWindowExposed(w->widget()));
-        auto list = w->Ctl<fw::Listbox>("ListBoxSequence");
-        list->SetCell(0, 0, sequence(500, 0));
-        list->SetCell(1, 0, sequence(500, 1));
+        QCOMPARE(t->horizontalScrollBar()->isVisible(), barShown);
+        QCOMPARE(t->horizontalScrollBar()->maximum() > 0, scrolls);
+    }
+
+    // Two 500-letter rows in a laboratory's list: the horizontal bar shows,
+    // by pixels; an arrow click moves two or three letters, a click in the
+    // track one visible width. A comparison list shows both rows whole and no
+    // third. The rows run past the right edge, and scrolled to the end their
+    // last letters are on screen; a click on a row keeps them there.
+    void listScrollsToTheEnd_data() {
+        QTest::addColumn<QString>("lab");
+        for (const char* lab : {"Divergence", "Archipelago", "Tree", "Drift"}) QTest::newRow(lab) << lab;
+    }
+    void listScrollsToTheEnd() {
+        QFETCH(QString, lab);
+        auto w = openWindow(lab);
+        QVERIFY(QTest::qWaitForWindowExposed(w->widget()));
+        const bool drift = lab == "Drift";
+        auto list = w->Ctl<Listbox>(drift ? "MyDropBox" : "ListBoxSequence");
+        if (drift) {
+            auto can = w->Ctl<agingDrCan>("myAgingDrCan");
+            for (int i : {1, 2}) w->Ctl<dropBox>("MyDropBox")->TronDrop(can->AniTrons(i), "0");
+            QCOMPARE(list->Cell(1, 2).size(), size_t(500));
+        } else {
+            for (int r : {0, 1}) list->SetCell(r, 0, letters(500, r));
+        }
         QTableWidget* t = tableOf(*list);
         QScrollBar* bar = t->horizontalScrollBar();
         QTRY_VERIFY(bar->isVisible());
         QVERIFY(!t->verticalScrollBar()->isVisible());
         QCOMPARE(t->verticalScrollBar()->maximum(), 0);
-        QVERIFY(bar->maximum() > 0);
-
         const int vw = t->viewport()->width(), vh = t->viewport()->height();
+        QTRY_COMPARE(bar->maximum(), t->horizontalHeader()->length() - vw);
         const int letter = t->fontMetrics().horizontalAdvance(QLatin1Char('A'));
         QVERIFY2(bar->singleStep() >= 2 * letter && bar->singleStep() <= 3 * letter,
                  qPrintable(QString("step %1 px, letters of %2 px").arg(bar->singleStep()).arg(letter)));
         QCOMPARE(bar->pageStep(), vw);
-        for (int r = 0; r < 2; ++r) {
-            const auto [top, height] = letterBand(t, r);
-            QVERIFY2(top + height <= vh, qPrintable(QString("row %1 cut: %2 > %3").arg(r).arg(top + height).arg(vh)));
-        }
-        QVERIFY2(vh <= t->rowViewportPosition(1) + t->rowHeight(1), "room for a third row");
-
-        // At first the rows run past the right edge.
-        for (int r = 0; r < 2; ++r) {
-            const auto [top, height] = letterBand(t, r);
-            QTRY_COMPARE(rightmostInk(shownRows(t), top, height), vw - 1);
-        }
+        const int last = drift ? 2 : 1, first = last - 1;
+        const int rowEnd = t->rowViewportPosition(1) + t->rowHeight(1), lettersEnd = rowEnd - t->rowHeight(1) / 2 +
+                                                                                   t->fontMetrics().height() / 2;
+        if (!drift) QVERIFY2(lettersEnd <= vh && vh <= rowEnd, "letters cut, or room for a third row");
+        for (int r = first; r <= last; ++r) QTRY_COMPARE(rightmostInk(t, r), vw - 1);
         bar->setValue(bar->maximum());
-        for (int r = 0; r < 2; ++r) {
-            const auto [top, height] = letterBand(t, r);
-            QTRY_VERIFY(rightmostInk(shownRows(t), top, height) < vw - 2);
-            const int ink = rightmostInk(shownRows(t), top, height);
-            QVERIFY2(ink > vw - 20, qPrintable(QString("row %1 ends at %2 of %3").arg(r).arg(ink).arg(vw)));
+        for (int r = first; r <= last; ++r) {
+            QTRY_VERIFY(rightmostInk(t, r) < vw - 2);
+            QVERIFY2(rightmostInk(t, r) > vw - 20, qPrintable(QString("row %1 ends at %2").arg(r).arg(rightmostInk(t, r))));
         }
-        // A click on a row keeps the letters in view.
-        QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, QPoint(vw / 2, t->rowHeight(0) + 10));
-        QCOMPARE(list->ListIndex(), 1);
+        QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, QPoint(vw / 2, t->rowViewportPosition(last) + 5));
+        QCOMPARE(list->ListIndex(), last);
         QCOMPARE(bar->value(), bar->maximum());
         QCOMPARE(t->verticalScrollBar()->value(), 0);
     }
 
-    // The Drift list's sequence column holds a 500-letter sequence that
-    // scrolls smoothly (by pixels) to its last letter.
-    void driftListScrollsToTheEnd() {
-        auto w = openLab("Drift");
-        QVERIFY(QTest::qWaitForWindowExposed(w->widget()));
-        auto list = w->Ctl<dropBox>("MyDropBox");
-        auto can = w->Ctl<agingDrCan>("myAgingDrCan");
-        list->TronDrop(can->AniTrons(1), "0");
-        QCOMPARE(list->Cell(1, 2).size(), size_t(500));
-        QTableWidget* t = tableOf(*list);
-        QScrollBar* bar = t->horizontalScrollBar();
-        QTRY_VERIFY(bar->isVisible());
-        QVERIFY(!t->verticalScrollBar()->isVisible());
-        const int vw = t->viewport()->width();
-        // By pixels: the range is what the columns overhang the list.
-        QCOMPARE(bar->maximum(), t->horizontalHeader()->length() - vw);
-        bar->setValue(bar->maximum());
-        const auto [top, height] = letterBand(t, 1);
-        QTRY_VERIFY(rightmostInk(shownRows(t), top, height) < vw - 2);
-        QVERIFY(rightmostInk(shownRows(t), top, height) > vw - 20);
-    }
-
-    // Tab goes through the window's focusable controls in the order of
-    // their TabIndex, from the control that has the focus when the window
-    // opens; Shift+Tab goes back.
+    // Tab goes through the focusable controls by their TabIndex, those
+    // without one in creation order, from the control that has the focus when
+    // the window opens: the first field or list, not hidden nor greyed, its
+    // text selected so that typing replaces it. Shift+Tab goes back.
     void focusChain_data() {
-        QTest::addColumn<QString>("lab");
+        QTest::addColumn<QString>("window");
         QTest::addColumn<bool>("allPopulations");
         QTest::addColumn<QStringList>("order");
+        QTest::newRow("layer's own") << "Plain" << false << QStringList{"List", "Field", "Button"};
+        QTest::newRow("Drift") << "Drift" << false
+                               << QStringList{"MyDropBox", "PushButtonRun", "PushButtonFastFwd", "EditFieldFastFwd",
+                                              "PushButtonClear", "PushButtonPlot"};
         QTest::newRow("Reset") << "Reset" << false
                                << QStringList{"EditFieldPopSize", "PopupMenuMutEffects", "PushButtonCancel",
                                               "EditFieldSeqLen", "PushButtonOkay"};
-        QStringList islands;
+        QStringList islands, labels;
         for (int i = 0; i < 8; ++i) islands << QString("EditFieldPopName(%1)").arg(i);
+        for (int i : {1, 2, 3, 4, 5, 6, 7, 0}) labels << QString("EditFieldPopLabel(%1)").arg(i);
         QTest::newRow("Archipelago") << "Archipelago" << false
                                      << QStringList{"EditFieldFastFwd", "ListBoxSequence"} + islands +
                                             QStringList{"PushButtonFastFwd"};
         QTest::newRow("Tree, one population")
             << "Tree" << false << QStringList{"ListBoxSequence", "EditFieldPopLabel(0)", "PushButtonFastFwd"};
-        QStringList labels;
-        for (int i : {1, 2, 3, 4, 5, 6, 7, 0}) labels << QString("EditFieldPopLabel(%1)").arg(i);
         QTest::newRow("Tree, eight populations")
             << "Tree" << true << QStringList{"ListBoxSequence"} + labels + QStringList{"PushButtonFastFwd"};
     }
     void focusChain() {
-        QFETCH(QString, lab);
+        QFETCH(QString, window);
         QFETCH(bool, allPopulations);
         QFETCH(QStringList, order);
-        auto w = openLab(lab);
+        auto w = openWindow(window);
         if (allPopulations)
-            for (int i = 1; i < 8; ++i) w->Ctl<fw::Control>("EditFieldPopLabel", i)->SetVisible(true);
+            for (int i = 1; i < 8; ++i) w->Ctl<Control>("EditFieldPopLabel", i)->SetVisible(true);
         QVERIFY(QTest::qWaitForWindowActive(w->widget()));
-        const auto [forward, backward] = focusChainOf(*w, order.size());
+        if (auto field = As<EditField>(w->FocusedControl())) QVERIFY(field->AllTextSelected());
+        QStringList forward, backward;
+        for (int i = 0; i < order.size(); ++i) {
+            forward << focusedName(*w);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
         QCOMPARE(forward, order);
+        for (int i = 0; i < order.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+            backward.prepend(focusedName(*w));
+        }
         QCOMPARE(backward, order);
     }
 
-    // The Reset dialog opens with the population size selected: typing a
-    // number replaces it.
-    void resetDialogTypingReplacesPopulation() {
-        Globals::PopSize = 50;
-        auto w = openLab("Reset");
+    // With its focus ring off a field looks the same with and without the
+    // focus; with it on, the focus marks its frame.
+    void focusRing_data() {
+        QTest::addColumn<bool>("ring");
+        QTest::newRow("ring") << true;
+        QTest::newRow("no ring") << false;
+    }
+    void focusRing() {
+        QFETCH(bool, ring);
+        auto w = openWindow("Plain");
         QVERIFY(QTest::qWaitForWindowActive(w->widget()));
-        auto field = w->Ctl<fw::EditField>("EditFieldPopSize");
-        QCOMPARE(focusedName(*w), QString("EditFieldPopSize"));
-        QVERIFY(field->AllTextSelected());
-        QTest::keyClicks(QApplication::focusWidget(), "250");
-        QCOMPARE(field->Text(), std::string("250"));
+        auto field = static_cast<PlainWindow&>(*w).field;
+        field->SetUseFocusRing(ring);
+        auto frame = [&] {  // the middle of its top, bottom and right edges (the text cursor is on the left)
+            const QImage img = field->widget()->grab().toImage();
+            return QList<QRgb>{img.pixel(img.width() / 2, 0), img.pixel(img.width() / 2, img.height() - 1),
+                               img.pixel(img.width() - 1, img.height() / 2)};
+        };
+        const auto unfocused = frame();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focusedName(*w), QString("Field"));
+        QCOMPARE(frame() != unfocused, ring);
     }
 
     // With rows selected in the Drift list, a click on Clear or Plot leaves
@@ -210,7 +288,7 @@ private slots:
     void driftListKeepsFocusAndCopy_data() {
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("firstRow");
-        QTest::addColumn<QStringList>("copied");  // cells of the copied rows
+        QTest::addColumn<QStringList>("copied");  // the first cells of the copied rows
         QTest::newRow("Plot") << "Plot" << 1 << QStringList{"1", "2"};
         QTest::newRow("Clear") << "Clear" << 0 << QStringList{"Generation"};
     }
@@ -218,30 +296,43 @@ private slots:
         QFETCH(QString, button);
         QFETCH(int, firstRow);
         QFETCH(QStringList, copied);
-        auto w = openLab("Drift");
+        auto w = openWindow("Drift");
         QVERIFY(QTest::qWaitForWindowActive(w->widget()));
         auto list = w->Ctl<dropBox>("MyDropBox");
-        QCOMPARE(focusedName(*w), QString("MyDropBox"));
         auto can = w->Ctl<agingDrCan>("myAgingDrCan");
         for (int i = 1; i <= 3; ++i) list->TronDrop(can->AniTrons(i), std::to_string(i));
         list->SetSelected(firstRow, true);
         list->SetSelected(firstRow + 1, true);
-
-        QTest::mouseClick(w->Ctl<fw::PushButton>("PushButton" + button.toStdString())->widget(), Qt::LeftButton);
-        fw::ProcessPendingEvents();
-        if (button == "Clear") QCOMPARE(list->ListCount(), 1);
+        QTest::mouseClick(w->Ctl<PushButton>("PushButton" + button.toStdString())->widget(), Qt::LeftButton);
+        ProcessPendingEvents();
         QCOMPARE(focusedName(*w), QString("MyDropBox"));
-        fw::RunEnablingPass();
+        RunEnablingPass();
         QVERIFY(EditCopy()->Enabled());
-
-        fw::Clipboard().Close();  // empty
+        Clipboard().Close();  // empty
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::ControlModifier);
-        fw::ProcessPendingEvents();
-        const QString text = QString::fromStdString(fw::ClipboardText());
-        const QStringList rows = text.split('\r', Qt::SkipEmptyParts);
-        QCOMPARE(rows.size(), copied.size());
-        for (int i = 0; i < rows.size(); ++i) QCOMPARE(rows[i].section('\t', 0, 0), copied[i]);
+        ProcessPendingEvents();
+        const QString text = QString::fromStdString(ClipboardText());
+        QStringList firstCells;
+        for (const QString& row : text.split('\r', Qt::SkipEmptyParts)) firstCells << row.section('\t', 0, 0);
+        QCOMPARE(firstCells, copied);
         if (onX11()) QCOMPARE(QGuiApplication::clipboard()->text(), text);
+    }
+
+    // The drawn title bar lies above the content area and moves the dialog
+    // when dragged. (On X11 the window manager moves it, with the pointer.)
+    void drawnTitleBarMovesTheDialog() {
+        if (onX11()) QSKIP("the window manager moves it");
+        auto d = openWindow("Reset");
+        QWidget* top = d->widget();
+        QVERIFY(QTest::qWaitForWindowExposed(top));
+        QWidget* bar = top->childAt(40, 5);
+        QVERIFY(bar && bar != d->contentWidget() && !d->contentWidget()->isAncestorOf(bar));
+        QVERIFY(bar->mapTo(top, QPoint(0, bar->height())).y() <= d->contentWidget()->mapTo(top, QPoint(0, 0)).y());
+        const QPoint before(d->Left(), d->Top());
+        QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(40, 5));
+        QTest::mouseMove(bar, QPoint(70, 25));
+        QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(70, 25));
+        QTRY_COMPARE(QPoint(d->Left(), d->Top()), before + QPoint(30, 20));
     }
 };
 
