@@ -110,17 +110,19 @@ private slots:
     void initTestCase() {
         auto app = New<TestApp>();
         app->MenuBar = New<MenuBar>();
-        auto edit = New<MenuItem>();
-        edit->Name = edit->Text = "Edit";
-        for (const char* name : {"EditUndo", "EditCopy", "EditRedo"}) {
-            auto m = New<MenuItem>();
+        auto item = [](const Ref<MenuItem>& parent, const char* name, Ref<MenuItem> m = New<MenuItem>()) {
             m->Name = m->Text = name;
-            edit->Append(m);
-        }
-        // An item left on by the enabling pass, with a shortcut.
-        edit->Children().back()->KeyboardShortcut = "Cmd+Y";
-        edit->Children().back()->AutoEnable = false;
-        app->MenuBar->Append(edit);
+            parent->Append(m);
+            return m;
+        };
+        auto edit = item(app->MenuBar, "Edit");
+        item(edit, "EditUndo");
+        item(edit, "EditCopy");
+        auto redo = item(edit, "EditRedo");  // left on by the enabling pass, with a shortcut
+        redo->KeyboardShortcut = "Cmd+Y";
+        redo->AutoEnable = false;
+        item(item(app->MenuBar, "File"), "FileQuit", New<QuitMenuItem>());
+        item(item(app->MenuBar, "Window"), "WindowZoom");  // nobody enables it
         app->AddMenuHandler("EditRedo", [] { events << "app redo"; return false; });
         app->AddMenuHandler("EditUndo", [] { events << "app undo"; return false; });
         RegisterApp(app);
@@ -238,8 +240,9 @@ private slots:
     }
 
     // The enabling pass asks the application, the front window, its focused
-    // control, in that order; a disabled item does not act, an enabled one
-    // goes to the focused control's handler first.
+    // control, in that order; Quit is always on, a title on while one of its
+    // items is. A disabled item does not act, an enabled one goes to the
+    // focused control's handler first.
     void enablingPass() {
         auto w = shownWindow();
         auto list = w->Ctl<Listbox>("List");
@@ -248,7 +251,8 @@ private slots:
         undo->setEnabled(true);  // as a window built before any pass has it
         RunEnablingPass();
         QCOMPARE(events, (QStringList{"enable app", "enable window", "enable list"}));
-        QVERIFY(App_()->MenuBar->Find("EditCopy")->Enabled());
+        QVERIFY(App_()->MenuBar->Find("EditCopy")->Enabled() && App_()->MenuBar->Find("FileQuit")->Enabled());
+        QVERIFY(App_()->MenuBar->Find("Edit")->Enabled() && !App_()->MenuBar->Find("Window")->Enabled());
         QVERIFY(!undo->isEnabled());
         bool undone = true, copied = false;
         Dispatch([&] {

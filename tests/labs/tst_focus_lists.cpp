@@ -28,8 +28,11 @@ public:
     Ref<Listbox> list;
     void Layout() override { SetSize(400, 300); }
     void CreateControls() override {
-        AddControl<EditField>("Hidden")->SetVisible(false);
-        AddControl<EditField>("Off")->SetEnabled(false);
+        auto hidden = New<EditField>(), off = New<EditField>();  // hidden and greyed before they join the window
+        hidden->SetVisible(false);
+        off->SetEnabled(false);
+        registerControl(hidden, "Hidden", -1);
+        registerControl(off, "Off", -1);
         AddControl<PushButton>("Button")->SetBounds(300, 10, 80, 24);
         AddControl<Canvas>("Canvas")->SetBounds(300, 50, 40, 40);
         list = AddControl<Listbox>("List");
