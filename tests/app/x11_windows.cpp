@@ -179,7 +179,8 @@ QStringList textsThatDontFit(const Window& w) {
         } else if (auto* b = qobject_cast<QPushButton*>(widget)) {
             QStyleOptionButton opt;
             opt.initFrom(b);
-            bad << misfit(who, b->text(), b->font(), style->subElementRect(QStyle::SE_PushButtonContents, &opt, b), false);
+            const QRect room = style->subElementRect(QStyle::SE_PushButtonContents, &opt, b);
+            bad << misfit(who, b->text(), b->font(), room, false);
         } else if (auto* e = qobject_cast<QLineEdit*>(widget)) {
             QStyleOptionFrame opt;
             opt.initFrom(e);
