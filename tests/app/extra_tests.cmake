@@ -6,8 +6,7 @@
 find_library(VELLORAN_XCB_LIBRARY xcb)
 find_path(VELLORAN_XCB_INCLUDE xcb/xcb.h)
 if(VELLORAN_XCB_LIBRARY AND VELLORAN_XCB_INCLUDE)
-  velloran_add_test_program(app_x11_windows ${CMAKE_CURRENT_LIST_DIR}/x11_windows.cpp
-                            ${CMAKE_CURRENT_LIST_DIR}/WindowLooks.h)
+  velloran_add_test_program(app_x11_windows ${CMAKE_CURRENT_LIST_DIR}/x11_windows.cpp)
   target_include_directories(app_x11_windows PRIVATE ${VELLORAN_XCB_INCLUDE})
   target_link_libraries(app_x11_windows PRIVATE ${VELLORAN_XCB_LIBRARY})
   velloran_add_x11_test(NAME app_x11_windows SCREEN 1280x1024x24 TIMEOUT 300

@@ -9,7 +9,7 @@
 #include "app/App.h"
 #include "engine/Globals.h"
 #include "framework/ui/Application.h"
-#include "support/Windows.h"
+#include "framework/ui/Window.h"
 
 // The parts of the start beyond the application object.
 enum StartPart : unsigned {
@@ -18,6 +18,13 @@ enum StartPart : unsigned {
     kGlobalsStartUp = 1u << 1,  // Globals::StartUp: default parameters and a generator
     kMessagesFail = 1u << 2,    // any message box fails the test
 };
+
+// Closes every open window, then lets the closes through as the event loop
+// would, so that the next test starts with none.
+inline void CloseAllWindows() {
+    for (const auto& w : fw::OpenWindows()) w->Close();
+    fw::ProcessPendingEvents();
+}
 
 // Once per program, from initTestCase. The Qt application usually exists
 // already (QTEST_MAIN made it); where it does not, it is made under `name`.
