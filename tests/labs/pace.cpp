@@ -81,7 +81,8 @@ private slots:
         auto dt = diverge->Ctl<WindowDiverge::TimerWait>("TimerWait");
         auto at = archipelago->Ctl<WindowArchipelago::TimerWait>("TimerWait");
         auto tt = tree->Ctl<WindowTree::TimerWait>("TimerWait");
-        Pace paces[4] = {{"Drift", drift->Ctl<fw::Timer>("TheTimer").get(), [d = drift.get()] { d->TheTimer_Action(); }},
+        auto drt = drift->Ctl<fw::Timer>("TheTimer");
+        Pace paces[4] = {{"Drift", drt.get(), [d = drift.get()] { d->TheTimer_Action(); }},
                          {"Divergence", dt.get(), [w = diverge.get(), t = dt.get()] { w->TimerWait_Action(*t); }},
                          {"Archipelago", at.get(), [w = archipelago.get(), t = at.get()] { w->TimerWait_Action(*t); }},
                          {"Tree", tt.get(), [w = tree.get(), t = tt.get()] { w->TimerWait_Action(*t); }}};
