@@ -281,7 +281,8 @@ private slots:
         QTest::newRow("overlap: lowest index wins") << Pick{{{20, 20}, {24, 24}, {22, 22}}, {28, 28}, 1};
         QTest::newRow("second alone under point") << Pick{two, {34, 34}, 2};
         // Every border of the sprite is outside it.
-        const QPoint borders[][2] = {{{20, 25}, {21, 25}}, {{32, 25}, {31, 25}}, {{25, 20}, {25, 21}}, {{25, 32}, {25, 31}}};
+        const QPoint borders[][2] = {{{20, 25}, {21, 25}}, {{32, 25}, {31, 25}}, {{25, 20}, {25, 21}},
+                                     {{25, 32}, {25, 31}}};
         for (const auto& [on, inside] : borders) {
             QTest::addRow("on the border at %d,%d", on.x(), on.y()) << Pick{one, on, 0};
             QTest::addRow("just inside at %d,%d", inside.x(), inside.y()) << Pick{one, inside, 1};

@@ -175,7 +175,7 @@ private slots:
         clickPop(w, 0);
         QVERIFY(Globals::myRAlea->random() == replay.random());  // one draw, no more
         QCOMPARE(pop(w, 1)->AniTrons.UBound(), 1);
-        QVERIFY(pop(w, 1)->AniTrons(1) == founder);
+        QVERIFY(pop(w, 1)->AniTrons(1) == founder && founder->width == 5);  // Tree's virions are 5-pixel dots
         QCOMPARE(pop(w, 0)->AniTrons.UBound(), Globals::PopSize - 1);
     }
 
