@@ -368,7 +368,7 @@ private slots:
     // Each Drift virion dropped on the list adds a row: its label, its
     // differences from row 1 over its own letters (positions past the end of
     // row 1's count), its letters; anything else adds no row. Copy gives
-    // exactly the selected rows, top to bottom, each cell followed by a tab
+    // exactly the selected rows (the list turns Copy on), top to bottom, each cell followed by a tab
     // and each row by a carriage return, whichever was selected first.
     void listRowsAndCopy() {
         dropBox& list = *win->list;
@@ -379,6 +379,14 @@ private slots:
             list.TronDrop(v, "g" + std::to_string(++row)), list.TronDrop(fw::New<virionTron>(), "7");
         }
         list.SetListIndex(-1), list.SetSelected(3, true), list.SetSelected(2, true);
+        auto app = fw::New<fw::Application>();
+        app->MenuBar = fw::New<fw::MenuBar>();
+        auto copy = fw::New<fw::MenuItem>();
+        copy->Name = "EditCopy";
+        app->MenuBar->Append(copy), fw::RegisterApp(app), copy->Disable();
+        list.Event_EnableMenuItems();
+        fw::RegisterApp(nullptr);
+        QVERIFY(copy->Enabled());
         QCOMPARE(list._EditCopy_Action(), false);
         QCOMPARE(QString::fromStdString(fw::ClipboardText()), "g2\t2\tTTGCC\t\rg3\t2\tATGCAGG\t\r");
         QCOMPARE(list.ListCount(), 5);
