@@ -54,9 +54,7 @@ protected:
     }
     void paintEvent(QPaintEvent* e) override {
         QMessageBox::paintEvent(e);
-        QPainter p(this);
-        p.setPen(palette().color(QPalette::Window).darker(190));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        drawThinBorder(this);
     }
 
 private:

@@ -55,4 +55,11 @@ private:
     QPoint grabOffset_;
 };
 
+// The one-pixel border of a window that draws its own frame.
+inline void drawThinBorder(QWidget* w) {
+    QPainter p(w);
+    p.setPen(w->palette().color(QPalette::Window).darker(190));
+    p.drawRect(w->rect().adjusted(0, 0, -1, -1));
+}
+
 }  // namespace fw

@@ -89,10 +89,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent*) override {
-        if (!border()) return;
-        QPainter p(this);
-        p.setPen(palette().color(QPalette::Window).darker(190));
-        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        if (border()) drawThinBorder(this);
     }
 
     bool event(QEvent* e) override {

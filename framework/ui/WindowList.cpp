@@ -27,6 +27,11 @@ Ref<Window> FrontWindow() {
     return nullptr;
 }
 
+// The place of a window in the open list, or its end.
+static std::vector<Ref<Window>>::iterator placeOf(const Window* w) {
+    return std::find_if(openWindows.begin(), openWindows.end(), [w](const Ref<Window>& o) { return o.get() == w; });
+}
+
 namespace internal {
 
 void registerOpenWindow(const Ref<Window>& w) {
@@ -34,7 +39,7 @@ void registerOpenWindow(const Ref<Window>& w) {
 }
 
 Ref<Window> unregisterOpenWindow(Window* w) {
-    auto it = std::find_if(openWindows.begin(), openWindows.end(), [w](const Ref<Window>& o) { return o.get() == w; });
+    auto it = placeOf(w);
     if (it == openWindows.end()) return nullptr;
     Ref<Window> self = *it;
     openWindows.erase(it);
@@ -46,7 +51,7 @@ void destroyWhenIdle(Ref<Window> w) {
 }
 
 void moveToFront(Window* w) {
-    auto it = std::find_if(openWindows.begin(), openWindows.end(), [w](const Ref<Window>& o) { return o.get() == w; });
+    auto it = placeOf(w);
     if (it != openWindows.end()) std::rotate(openWindows.begin(), it, it + 1);
 }
 
