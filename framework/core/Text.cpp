@@ -1,6 +1,7 @@
 #include "Text.h"
 
 #include <charconv>
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <limits>
@@ -18,6 +19,27 @@ std::string Str(double v) {
     auto res = std::to_chars(buf, buf + sizeof buf, v);
     return std::string(buf, res.ptr);
 }
+
+namespace {
+
+// The power of ten of the first significant digit of a number written as
+// sign, digits, point, digits and exponent ("0.05e3" gives 1, "120" gives 2).
+long long powerOfTen(const std::string& num) {
+    const size_t end = std::min(num.find_first_of("eE"), num.size());
+    const size_t point = std::min(num.find('.'), end);
+    const size_t first = num.find_first_of("123456789");
+    if (first >= end) return 0;  // no significant digit
+    long long power = first < point ? static_cast<long long>(point - first) - 1
+                                    : -static_cast<long long>(first - point);
+    long long exponent = 0;
+    size_t i = end + 1;
+    const bool negative = i < num.size() && num[i] == '-';
+    if (i < num.size() && (num[i] == '-' || num[i] == '+')) ++i;
+    for (; i < num.size(); ++i) exponent = std::min(exponent * 10 + (num[i] - '0'), 1000000000LL);
+    return power + (negative ? -exponent : exponent);
+}
+
+}  // namespace
 
 double Val(const std::string& s) {
     size_t i = 0, n = s.size();
@@ -44,11 +66,10 @@ double Val(const std::string& s) {
     double v = 0.0;
     auto res = std::from_chars(num.data(), num.data() + num.size(), v);
     if (res.ec == std::errc::result_out_of_range) {
-        // Too large or too small for a Double: keep the sign of the overflow.
-        bool negative = !num.empty() && num[0] == '-';
-        bool tiny = num.find_first_of("eE") != std::string::npos &&
-                    num.find("e-") != std::string::npos;
-        if (tiny) return negative ? -0.0 : 0.0;
+        // Too small for a Double reads as 0, too large as the largest Double,
+        // each with its sign, however the number is written.
+        const bool negative = !num.empty() && num[0] == '-';
+        if (powerOfTen(num) < 0) return negative ? -0.0 : 0.0;
         return negative ? -std::numeric_limits<double>::max() : std::numeric_limits<double>::max();
     }
     if (res.ec != std::errc()) return 0.0;

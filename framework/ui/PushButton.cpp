@@ -14,23 +14,8 @@ using namespace internal;
 
 // --------------------------------------------------------------- PushButton
 
-namespace {
-
-// A double-click is one push. Its second click would run the action again as
-// soon as the first has returned: a short fast forward greys its button and
-// enables it again before the second click comes.
-class ButtonWidget : public QPushButton {
-protected:
-    void mouseDoubleClickEvent(QMouseEvent* e) override {
-        setDown(false);  // the press that came with it; the release then clicks nothing
-        e->accept();
-    }
-};
-
-}  // namespace
-
 PushButton::PushButton() {
-    auto* b = new ButtonWidget;
+    auto* b = new QPushButton;
     // Return presses only the default button (the window handles it).
     b->setAutoDefault(false);
     // Tab reaches the button; a click leaves the focus where it was, so a

@@ -280,11 +280,9 @@ void WindowDrift::PushButtonFastFwd_Action() {
     }
 
     fw::Ref<fw::PushButton> fastFwd = Ctl<fw::PushButton>("PushButtonFastFwd");
-    fw::Ref<fw::PushButton> run = Ctl<fw::PushButton>("PushButtonRun");
+    // Only this button is greyed: a press on Run meanwhile waits, as all
+    // input does while a handler runs, and starts the run once this returns.
     fastFwd->SetEnabled(false);
-    // Run would start the timer on a population the loop is still driving.
-    const bool runWasEnabled = run->Enabled();
-    run->SetEnabled(false);
 
     // Raw pointers for the loop: the window keeps its controls alive.
     agingDrCan& can = *Ctl<agingDrCan>("myAgingDrCan");
@@ -318,7 +316,6 @@ void WindowDrift::PushButtonFastFwd_Action() {
     }
 
     fastFwd->SetEnabled(true);
-    run->SetEnabled(runWasEnabled);
 }
 
 // ------------------------------------------------------------ clear and plot

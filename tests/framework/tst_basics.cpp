@@ -125,11 +125,22 @@ private slots:
         QTest::newRow("nan") << "nan" << 0.0;
         QTest::newRow("hex") << "0x1F" << 0.0;
         QTest::newRow("lone sign") << "-" << 0.0;
+        // Beyond a Double: 0 or the largest, with the sign.
+        const double largest = std::numeric_limits<double>::max();
+        QTest::newRow("too small") << "1E-400" << 0.0;
+        QTest::newRow("too small, below 1 before the exponent") << "0.5E-330" << 0.0;
+        QTest::newRow("too small, written out") << "0." + QString(400, '0') + "1" << 0.0;
+        QTest::newRow("too small, negative") << "-1E-400" << -0.0;
+        QTest::newRow("too large") << "1E400" << largest;
+        QTest::newRow("too large, written out") << "-1" + QString(400, '0') << -largest;
+        QTest::newRow("too large, from below 1") << "0.001e312" << largest;
     }
     void val() {
         QFETCH(QString, text);
         QFETCH(double, expected);
-        QCOMPARE(Val(text.toStdString()), expected);
+        const double v = Val(text.toStdString());
+        QCOMPARE(v, expected);
+        QCOMPARE(std::signbit(v), std::signbit(expected));
     }
 
     void strOfDouble_data() {

@@ -35,6 +35,11 @@ bool idle(Win& w) {
     return timerOf(w).Mode() == 0 && btn(w, "Run").Caption() == "Run" && btn(w, "Run").Enabled() &&
            btn(w, "FastFwd").Enabled() && btn(w, "Plot").Enabled() && btn(w, "Clear").Enabled();
 }
+// Running, only Run enabled.
+bool running(Win& w) {
+    return timerOf(w).Mode() == 2 && btn(w, "Run").Caption() == "Pause" && btn(w, "Run").Enabled() &&
+           !btn(w, "FastFwd").Enabled() && !btn(w, "Plot").Enabled() && !btn(w, "Clear").Enabled();
+}
 
 // Timer ticks, as while running, until `done`.
 void tickUntil(Win& w, const std::function<bool()>& done) {
@@ -73,8 +78,11 @@ struct FastForward {
     QString count;
     // Keys held all along (Ctrl, period); Space: Space on Fast Fwd instead of
     // a click; during: at the first generation shown; after: once it is over.
+    // click-, double- (its second click), dclick- (both clicks) and a button.
     QString input, message;
-    int shown;  // generations shown
+    int shown;             // generations shown
+    bool running = false;  // at the end, rather than paused
+    int letters = 20;
 };
 
 }  // namespace
@@ -106,14 +114,15 @@ private slots:
     // generation, shows each generation once, when it has grown up, as the
     // population then stands, and ends with the last one grown up (all
     // adults, about to reproduce), or with the first when Ctrl and the
-    // period are both held at its end. It runs once, whatever arrives
-    // meanwhile or comes as the second click of a double-click after it: a
-    // click on the greyed Run or Fast Fwd is no click, a second Space on Fast
-    // Fwd (greyed, but keeping the focus) goes nowhere. It ends idle, the
+    // period are both held at its end. Only Fast Fwd is greyed meanwhile: a
+    // click on it (a double-click's second) or a second Space (it keeps the
+    // focus) goes nowhere; a click on Run starts the run once it is over. A
+    // second click after it is a press like any other. It ends with the
     // focus where it was.
     void fastForward_data() {
         QTest::addColumn<FastForward>("f");
         QTest::newRow("0.9") << FastForward{10, 0, "0.9", "", kTooFew, 0};
+        QTest::newRow("too small for a Double") << FastForward{10, 0, "1E-400", "", kTooFew, 0};
         QTest::newRow("101") << FastForward{10, 0, "101", "", kTooMany, 0};
         QTest::newRow("100 and a half") << FastForward{10, 0, "100.5", "", kTooMany, 0};
         QTest::newRow("100, one virion") << FastForward{1, 0, "100", "", "", 100};
@@ -122,14 +131,17 @@ private slots:
         QTest::newRow("Ctrl and period held") << FastForward{10, 0, "5", "Ctrl period", "", 1};
         QTest::newRow("Ctrl alone held") << FastForward{10, 0, "3", "Ctrl", "", 3};
         QTest::newRow("period alone held") << FastForward{10, 0, "3", "period", "", 3};
-        QTest::newRow("double-click") << FastForward{10, 0, "5", "after:double-FastFwd", "", 5};
+        QTest::newRow("double-click, 500 x 500") << FastForward{500, 0, "1", "during:double-FastFwd", "", 1, false, 500};
+        QTest::newRow("second click once it is over") << FastForward{10, 0, "5", "after:double-FastFwd", "", 10};
         QTest::newRow("click on the greyed Fast Fwd") << FastForward{10, 0, "5", "during:click-FastFwd", "", 5};
-        QTest::newRow("click on the greyed Run") << FastForward{10, 0, "5", "during:click-Run", "", 5};
+        QTest::newRow("click on Run") << FastForward{10, 0, "5", "during:click-Run", "", 5, true};
+        QTest::newRow("quick Run and Pause after it") << FastForward{10, 0, "1", "after:dclick-Run", "", 1};
         QTest::newRow("Space twice") << FastForward{10, 0, "5", "Space during:Space", "", 5};
     }
     void fastForward() {
         QFETCH(FastForward, f);
         Globals::PopSize = f.popSize;
+        Globals::SequenceLength = f.letters;
         auto w = WindowDrift();
         w->Show();
         QVERIFY(QTest::qWaitForWindowExposed(w->widget()));
@@ -142,7 +154,8 @@ private slots:
             if (what == "Space") return QTest::keyClick(win, Qt::Key_Space);
             if (what.isEmpty()) return;
             QWidget* b = btn(*w, what.section('-', 1).toStdString()).widget();
-            what.startsWith("double") ? secondClickOfDouble(b) : QTest::mouseClick(b, Qt::LeftButton);
+            if (!what.startsWith("double")) QTest::mouseClick(b, Qt::LeftButton);
+            if (what.startsWith("double") || what.startsWith("dclick")) secondClickOfDouble(b);
         };
         auto inputAt = [&](const QString& when) { return f.input.section(when, 1).section(' ', 0, 0); };
         std::vector<std::pair<std::string, bool>> log;  // the generations shown, each as it then stands
@@ -162,7 +175,7 @@ private slots:
         QCOMPARE(int(log.size()), f.shown);
         for (int k = 0; k < f.shown; ++k) QCOMPARE(log[k], std::pair(std::to_string(start + k + 1), true));
         QCOMPARE(gen(*w), std::to_string(start + f.shown));
-        QVERIFY(idle(*w));
+        QVERIFY(f.running ? running(*w) : idle(*w));
         QCOMPARE(w->FocusedControl(), w->FindControl(space ? "PushButtonFastFwd" : "MyDropBox"));
         const agingDrCan& c = canvasOf(*w);
         if (f.shown > 0)

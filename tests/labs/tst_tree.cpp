@@ -10,6 +10,7 @@
 #include "engine/virionTron.h"
 #include "framework/ui/Application.h"
 #include "labs/tree/WindowTree.h"
+#include "support/HeldInput.h"
 #include "support/TestApp.h"
 
 namespace {
@@ -197,10 +198,15 @@ private slots:
         QCOMPARE(gen(w), std::string("1"));
     }
 
-    // Paused, a virion carried to a slot shows the name its population had
-    // at the drop; carried on to the other slot it keeps that slot's label.
+    // Paused (a quick Fast Fwd and Pause leaves it so), a virion carried to a
+    // slot shows the name its population had at the drop; carried on to the
+    // other slot it keeps that slot's label.
     void pausedDragToSlots() {
-        w->Ctl<fw::PushButton>("PushButtonFastFwd")->Push();
+        QWidget* button = w->Ctl<fw::PushButton>("PushButtonFastFwd")->widget();
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTest::mouseClick(button, Qt::LeftButton);
+        secondClickOfDouble(button);
+        QCOMPARE(w->Ctl<fw::Timer>("TimerWait")->Mode(), 0);
         auto name = w->Ctl<fw::EditField>("EditFieldPopLabel", 0);
         auto slot = [&](int i) { return w->Ctl<displayCan>("MyDisplayCan", i); };
         auto label = [&](int i) { return w->Ctl<fw::StaticText>("StaticTextSourcePop", i)->Text(); };
