@@ -6,7 +6,9 @@
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
+#include <QTextLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "Application.h"
 #include "ControlSupport.h"
@@ -28,8 +30,30 @@ public:
     int textWidth = 0;
 };
 
+// A click in a bar's track moves at most one visible width, all the steps
+// to the end of one length, so that the last one lands on the end. By whole
+// widths the last but one would stop a few pixels short of the end: the
+// thumb, drawn all but at the end, then covers the pointer, and the clicks
+// that follow do nothing while the last letters are still cut off.
+void evenPageStep(QScrollBar& bar, int action) {
+    const int sign = action == QAbstractSlider::SliderPageStepAdd   ? 1
+                     : action == QAbstractSlider::SliderPageStepSub ? -1
+                                                                    : 0;
+    const int page = bar.pageStep();
+    if (sign == 0 || page <= 0) return;
+    const int from = bar.value();  // the step has moved the thumb, not yet the value
+    const int rest = sign > 0 ? bar.maximum() - from : from - bar.minimum();
+    const int steps = (rest + page - 1) / page;
+    if (steps > 1) bar.setSliderPosition(from + sign * ((rest + steps - 1) / steps));
+}
+
 class ListTable : public FocusRingOptional<QTableWidget> {
 public:
+    ListTable() {
+        for (QScrollBar* bar : {horizontalScrollBar(), verticalScrollBar()})
+            connect(bar, &QAbstractSlider::actionTriggered, bar, [bar](int action) { evenPageStep(*bar, action); });
+    }
+
     std::vector<int32_t> alignment, offset;
     std::vector<int> designWidths;  // from ColumnWidths; -1: not given
     bool horizontalGrid = false, verticalGrid = false;
@@ -70,7 +94,9 @@ public:
     }
 
     // Each column is as wide as its design width or as its widest text with
-    // the cell's margins and indent, whichever is more.
+    // the cell's margins and indent, whichever is more. The margins are the
+    // style's own on either side of an item's text, and two pixels of
+    // background after the last letter.
     void fitColumns() {
         const int margin = 2 * (style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1) + 2;
         for (int c = 0; c < columnCount(); ++c) {
@@ -103,7 +129,7 @@ protected:
         QTableWidget::updateGeometries();
         // By pixels the view would step half the visible width per arrow
         // click, too far to read a sequence letter by letter: three letters
-        // a step; a click in the track still moves one visible width.
+        // a step; a click in the track still moves up to one visible width.
         horizontalScrollBar()->setSingleStep(3 * fontMetrics().horizontalAdvance(QLatin1Char('A')));
         if (!horizontalScrolls) horizontalScrollBar()->setRange(0, 0);
         if (!verticalScrolls) verticalScrollBar()->setRange(0, 0);
@@ -120,8 +146,15 @@ protected:
     }
 
 private:
+    // As wide as the style lays the text out to draw it: one line in the
+    // list's font, a last letter's overhang counted, fractions rounded up.
     int measure(const QString& text) const {
-        return text.isEmpty() ? 0 : fontMetrics().horizontalAdvance(text);
+        if (text.isEmpty()) return 0;
+        QTextLayout layout(text, font());
+        layout.beginLayout();
+        const QTextLine line = layout.createLine();
+        layout.endLayout();
+        return static_cast<int>(std::ceil(line.naturalTextWidth()));
     }
 };
 
