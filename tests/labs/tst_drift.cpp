@@ -154,8 +154,9 @@ private slots:
             if (what == "Space") return QTest::keyClick(win, Qt::Key_Space);
             if (what.isEmpty()) return;
             QWidget* b = btn(*w, what.section('-', 1).toStdString()).widget();
-            if (!what.startsWith("double")) QTest::mouseClick(b, Qt::LeftButton);
-            if (what.startsWith("double") || what.startsWith("dclick")) secondClickOfDouble(b);
+            if (what.startsWith("click")) QTest::mouseClick(b, Qt::LeftButton);
+            if (what.startsWith("double")) secondClickOfDouble(b);
+            if (what.startsWith("dclick")) doubleClick(b);
         };
         auto inputAt = [&](const QString& when) { return f.input.section(when, 1).section(' ', 0, 0); };
         std::vector<std::pair<std::string, bool>> log;  // the generations shown, each as it then stands

@@ -204,8 +204,7 @@ private slots:
     void pausedDragToSlots() {
         QWidget* button = w->Ctl<fw::PushButton>("PushButtonFastFwd")->widget();
         QTest::mouseClick(button, Qt::LeftButton);
-        QTest::mouseClick(button, Qt::LeftButton);
-        secondClickOfDouble(button);
+        doubleClick(button);
         QCOMPARE(w->Ctl<fw::Timer>("TimerWait")->Mode(), 0);
         auto name = w->Ctl<fw::EditField>("EditFieldPopLabel", 0);
         auto slot = [&](int i) { return w->Ctl<displayCan>("MyDisplayCan", i); };

@@ -25,3 +25,10 @@ inline void secondClickOfDouble(QWidget* w) {
     QTest::mouseDClick(w, Qt::LeftButton);
     QTest::mouseRelease(w, Qt::LeftButton);
 }
+
+// A whole double-click, as the window system sends it: press, release, then
+// the second click.
+inline void doubleClick(QWidget* w) {
+    QTest::mouseClick(w, Qt::LeftButton);
+    secondClickOfDouble(w);
+}
