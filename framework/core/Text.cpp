@@ -1,7 +1,7 @@
 #include "Text.h"
 
-#include <charconv>
 #include <algorithm>
+#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <limits>
